@@ -1,0 +1,41 @@
+# Native-only programs: the document fuzzer and the load/save benchmark. Each
+# exists once its source does, so the tree configures before they are written.
+
+file(GLOB _fuzz_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/fuzz/*.cpp")
+if(VANTREL_FUZZ AND _fuzz_sources)
+  # fuzz/*.cpp defines LLVMFuzzerTestOneInput; libFuzzer brings main().
+  add_executable(fuzz_document ${_fuzz_sources})
+  target_link_libraries(fuzz_document PRIVATE vantrel_core)
+  target_link_options(fuzz_document PRIVATE -fsanitize=fuzzer)
+  vantrel_warnings(fuzz_document)
+endif()
+
+file(GLOB _bench_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/bench/*.cpp")
+if(_bench_sources AND NOT VANTREL_FUZZ)
+  # Only the benchmark compares against pugixml; the program never uses it.
+  find_package(pugixml CONFIG QUIET)
+  if(NOT TARGET pugixml::pugixml AND NOT TARGET pugixml)
+    find_package(PkgConfig QUIET)
+    if(PKG_CONFIG_FOUND)
+      pkg_check_modules(PUGIXML IMPORTED_TARGET pugixml)
+    endif()
+  endif()
+  if(TARGET pugixml::pugixml)
+    set(_pugixml pugixml::pugixml)
+  elseif(TARGET pugixml)
+    set(_pugixml pugixml)
+  elseif(TARGET PkgConfig::PUGIXML)
+    set(_pugixml PkgConfig::PUGIXML)
+  endif()
+
+  if(_pugixml)
+    # Built on request (scripts/test.sh builds it in an optimised tree); timing
+    # a sanitized or unoptimised build would mean nothing.
+    add_executable(bench_document EXCLUDE_FROM_ALL ${_bench_sources})
+    target_link_libraries(bench_document PRIVATE vantrel_core ${_pugixml})
+    target_compile_options(bench_document PRIVATE -O2)
+    vantrel_warnings(bench_document)
+  else()
+    message(STATUS "pugixml not found: no bench_document target")
+  endif()
+endif()

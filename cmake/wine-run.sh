@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Runs one Windows program of the build under Wine. CMake uses it as the
+# cross-compiling emulator, so ctest runs every test and every test listing
+# through it.
+#
+#   wine-run.sh [--wine-dir=DIR] program.exe [arguments...]
+#
+# DIR (default $VANTREL_WINE_DIR, else ~/.cache/vantrel-wine) holds the
+# prefix; it is created on first use (see wine-prefix.sh). The environment is
+# pinned: TZ=UTC unless VANTREL_TEST_TZ names another zone, LC_ALL=en_US.UTF-8.
+#
+# Display: while scripts/wine-session.sh keeps a wineserver up for DIR, its
+# display is used, so every process shares one desktop. Otherwise $DISPLAY,
+# and without one a private Xvfb that lives as long as this run.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=wine-prefix.sh
+. "$here/wine-prefix.sh"
+
+winedir=${VANTREL_WINE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/vantrel-wine}
+case ${1:-} in
+  --wine-dir=*) winedir=${1#--wine-dir=}; shift ;;
+esac
+if [ $# -eq 0 ]; then
+  echo "usage: wine-run.sh [--wine-dir=DIR] program.exe [arguments...]" >&2
+  exit 2
+fi
+
+vantrel_wine_ensure_prefix "$winedir" prefix
+vantrel_wine_env "$winedir/prefix"
+
+session_alive() {
+  [ -f "$winedir/session.env" ] || return 1
+  # shellcheck disable=SC1091
+  . "$winedir/session.env"
+  vantrel_pid_running "${VANTREL_SESSION_SERVER_PID:-}"
+}
+
+if session_alive; then
+  export DISPLAY=$VANTREL_SESSION_DISPLAY
+  exec wine "$@"
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$@"
+fi
+
+# No display at all: a private Xvfb. It must outlive every Wine process of
+# the prefix (the desktop's explorer draws on it), so wait for the wineserver
+# to end before stopping it. The prefix has one desktop, which cannot span
+# two displays: parallel runs take turns.
+exec 8>"$winedir/display.lock"
+flock 8
+vantrel_start_xvfb
+status=0
+wine "$@" 8>&- || status=$?
+wineserver -w 8>&- || true
+kill "$VANTREL_XVFB_PID" 2>/dev/null || true
+wait "$VANTREL_XVFB_PID" 2>/dev/null || true
+exit "$status"

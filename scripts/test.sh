@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Builds every configuration and runs every test. Exits non-zero when any
+# step fails; later steps still run so one report shows everything.
+#
+#   build/win32   32-bit Windows (the shipping build): program and tests, tests
+#                 run under Wine
+#   build/win64   64-bit Windows: built only, tests included
+#   build/native  the core on this machine with AddressSanitizer and UBSan:
+#                 tests run
+#   build/fuzz    Clang and libFuzzer: fuzz_document runs for FUZZ_SECONDS
+#                 (default 60) from the seeds in fuzz/corpus
+#   build/bench   optimised: bench_document is built, not run
+#
+# Environment: FUZZ_SECONDS, JOBS (default: all cores).
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+jobs=${JOBS:-$(nproc)}
+fuzz_seconds=${FUZZ_SECONDS:-60}
+failed_phases=()
+declare -A phase_ok=()
+tests_passed=0
+tests_failed=0
+
+# Milliseconds since the epoch, and a span of them as seconds.
+now_ms() { local t=${EPOCHREALTIME/./}; echo $((t / 1000)); }
+seconds_since() { local d=$(($(now_ms) - $1)); printf '%d.%d s' $((d / 1000)) $((d % 1000 / 100)); }
+
+# phase NAME COMMAND...: runs one step, prints its time, records the result.
+phase() {
+  local name=$1 start status
+  shift
+  echo "=== $name"
+  start=$(now_ms)
+  "$@"
+  status=$?
+  if [ $status -eq 0 ]; then
+    phase_ok[$name]=1
+    echo "=== $name: ok ($(seconds_since "$start"))"
+  else
+    failed_phases+=("$name")
+    echo "=== $name: FAILED ($(seconds_since "$start"))"
+  fi
+}
+
+# skip NAME REASON
+skip() {
+  echo "=== $1: skipped ($2)"
+}
+
+configure_and_build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null &&
+    cmake --build "$dir" -j "$jobs" -- --quiet
+}
+
+# run_ctest DIR: runs a build tree's tests and adds up the results.
+run_ctest() {
+  local dir=$1 log status line
+  log=$dir/ctest.log
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --no-tests=error 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  line=$(grep -E '[0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [[ $line =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+    tests_failed=$((tests_failed + BASH_REMATCH[1]))
+    tests_passed=$((tests_passed + BASH_REMATCH[2] - BASH_REMATCH[1]))
+  fi
+  return "$status"
+}
+
+stop_wine_session() {
+  [ -d build/win32/wine ] && scripts/wine-session.sh stop build/win32 >/dev/null 2>&1
+  return 0
+}
+trap stop_wine_session EXIT
+trap 'exit 130' INT TERM
+
+prepare_wine_prefix() {
+  # Booting a prefix takes a while but little CPU: do it while compiling.
+  (
+    . cmake/wine-prefix.sh
+    vantrel_wine_ensure_prefix "$root/build/win32/wine" prefix
+  ) >build/wine-prefix.log 2>&1 &
+  wine_prefix_pid=$!
+}
+
+win32_tests() {
+  local status
+  # The first run boots the prefix; later ones copy it in a blink.
+  wait "$wine_prefix_pid" 2>/dev/null
+  phase "wine session start" scripts/wine-session.sh start build/win32
+  [ -n "${phase_ok[wine session start]:-}" ] || return 1
+  run_ctest build/win32
+  status=$?
+  scripts/wine-session.sh stop build/win32
+  return $status
+}
+
+run_fuzzer() {
+  local dir=build/fuzz seeds=()
+  mkdir -p "$dir/corpus" "$dir/artifacts"
+  [ -d fuzz/corpus ] && seeds=(fuzz/corpus)
+  # The first corpus directory collects new inputs; the seeds stay untouched.
+  if "$dir/fuzz_document" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$dir/artifacts/" \
+      "$dir/corpus" "${seeds[@]}" >"$dir/fuzz.log" 2>&1; then
+    grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$dir/fuzz.log"
+  else
+    tail -n 60 "$dir/fuzz.log"
+    echo "fuzz_document failed; inputs are in $dir/artifacts (full log: $dir/fuzz.log)"
+    return 1
+  fi
+}
+
+total_start=$(now_ms)
+mkdir -p build
+
+phase "setup" scripts/setup.sh
+
+phase "build win32" configure_and_build build/win32 \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake"
+prepare_wine_prefix
+phase "build win64" configure_and_build build/win64 \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake"
+phase "build native" configure_and_build build/native -DVANTREL_NATIVE=ON -DVANTREL_SANITIZE=ON
+
+if [ -n "${phase_ok[build native]:-}" ]; then
+  phase "tests native" run_ctest build/native
+else
+  skip "tests native" "build failed"
+fi
+if [ -n "${phase_ok[build win32]:-}" ]; then
+  phase "tests win32" win32_tests
+else
+  skip "tests win32" "build failed"
+fi
+
+phase "build fuzz" configure_and_build build/fuzz -DVANTREL_NATIVE=ON -DVANTREL_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+if [ -n "${phase_ok[build fuzz]:-}" ] && [ -x build/fuzz/fuzz_document ]; then
+  phase "fuzz ${fuzz_seconds}s" run_fuzzer
+else
+  skip "fuzz" "no fuzz_document was built"
+fi
+
+build_bench() {
+  cmake -S . -B build/bench -G Ninja -DVANTREL_NATIVE=ON -DVANTREL_TESTS=OFF \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null || return 1
+  if ! cmake --build build/bench --target help | grep -q '^bench_document:'; then
+    echo "no bench_document target (bench/*.cpp or pugixml missing)"
+    return 0
+  fi
+  cmake --build build/bench -j "$jobs" --target bench_document -- --quiet
+}
+phase "build bench" build_bench
+
+echo "=== total: $(seconds_since "$total_start")"
+if [ ${#failed_phases[@]} -gt 0 ]; then
+  echo "=== failed: ${failed_phases[*]}"
+fi
+echo "tests: $tests_passed passed, $tests_failed failed"
+[ ${#failed_phases[@]} -eq 0 ]
