@@ -1,0 +1,81 @@
+// The keyed collections of a document: records by ID in ascending order, and
+// the highest ID ever issued. IDs are never reused within a document.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <utility>
+
+#include "Records.h"
+
+template <typename Record>
+class RecordCollection {
+public:
+    using Map = std::map<int32_t, Record>;
+    using const_iterator = typename Map::const_iterator;
+    using iterator = typename Map::iterator;
+
+    virtual ~RecordCollection() = default;
+
+    // The next identifier for a new record. Past the largest int32 it wraps
+    // (defined, unlike signed overflow) rather than stopping at a used ID.
+    int32_t IssueID() {
+        lastID_ = static_cast<int32_t>(static_cast<uint32_t>(lastID_) + 1u);
+        return lastID_;
+    }
+    int32_t LastID() const { return lastID_; }
+    void SetLastID(int32_t id) { lastID_ = id; }
+
+    // Stores a copy under `id`; an ID already present keeps its record and
+    // the new one is dropped. Returns whether the record was stored.
+    bool Insert(int32_t id, const Record& record) { return Emplace(id, record); }
+    bool Insert(int32_t id, Record&& record) { return Emplace(id, std::move(record)); }
+
+    const Record* Find(int32_t id) const {
+        auto found = records_.find(id);
+        return found == records_.end() ? nullptr : &found->second;
+    }
+    Record* Find(int32_t id) {
+        auto found = records_.find(id);
+        return found == records_.end() ? nullptr : &found->second;
+    }
+    // For callers that know the ID is present.
+    Record& operator[](int32_t id) { return records_.at(id); }
+    const Record& operator[](int32_t id) const { return records_.at(id); }
+
+    // LastID stays: a deleted record's ID is not issued again.
+    void Erase(int32_t id) { records_.erase(id); }
+    void Clear() {
+        records_.clear();
+        lastID_ = 0;
+    }
+
+    size_t size() const { return records_.size(); }
+    bool empty() const { return records_.empty(); }
+    const_iterator begin() const { return records_.begin(); }
+    const_iterator end() const { return records_.end(); }
+    iterator begin() { return records_.begin(); }
+    iterator end() { return records_.end(); }
+
+    // The largest ID present, 0 when empty.
+    int32_t LargestID() const { return records_.empty() ? 0 : records_.rbegin()->first; }
+
+private:
+    template <typename Value>
+    bool Emplace(int32_t id, Value&& record) {
+        // Files and new records arrive in ascending ID order: append at the end.
+        if (records_.empty() || id > records_.rbegin()->first) {
+            records_.emplace_hint(records_.end(), id, std::forward<Value>(record));
+            return true;
+        }
+        return records_.emplace(id, std::forward<Value>(record)).second;
+    }
+
+    Map records_;
+    int32_t lastID_ = 0;
+};
+
+class Persons : public RecordCollection<Person> {};
+class Tasks : public RecordCollection<Task> {};
+class Appointments : public RecordCollection<Appointment> {};

@@ -1,0 +1,291 @@
+// Reads a document file's text into the document. Only a syntax error fails;
+// anything that parses but is not ours is passed over.
+#include <cctype>
+#include <cstring>
+#include <string_view>
+
+#include "DocumentFile.h"
+#include "PimDocument.h"
+#include "SimpleXMLParser.h"
+
+namespace {
+
+// A number as the C library's atoi reads it: leading white space and a sign,
+// digits up to the first other byte, 0 when there are none. Out-of-range
+// values stop at the int64 limits instead of overflowing.
+int64_t ReadDecimal(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    uint64_t value = 0;
+    constexpr uint64_t kLimit = uint64_t(INT64_MAX) + 1;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + uint64_t(text[i] - '0');
+        if (value >= kLimit) {
+            value = kLimit;
+            // Skip the remaining digits; the value stays at the limit.
+            while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+            break;
+        }
+    }
+    if (negative) return value == kLimit ? INT64_MIN : -int64_t(value);
+    return value == kLimit ? INT64_MAX : int64_t(value);
+}
+
+int32_t ReadInt32(std::string_view text) {
+    int64_t value = ReadDecimal(text);
+    if (value > INT32_MAX) return INT32_MAX;
+    if (value < INT32_MIN) return INT32_MIN;
+    return int32_t(value);
+}
+
+// Text stored in a record ends at its first zero byte (a character reference
+// may have produced one).
+void AssignText(std::string& field, std::string_view value) {
+    const void* zero = std::memchr(value.data(), 0, value.size());
+    if (zero) value = value.substr(0, size_t(static_cast<const char*>(zero) - value.data()));
+    field.assign(value.data(), value.size());
+}
+
+bool IsComment(const XmlNode& node) { return node.name == "!"; }
+
+// How one named field of a record is read from its text.
+template <typename Record>
+struct FieldReader {
+    const char* name;
+    std::string Record::*text = nullptr;
+    int32_t Record::*number = nullptr;
+    int32_t Record::*flagNumber = nullptr;  // "1" gives 1, anything else 0
+    bool Record::*flag = nullptr;           // "1" gives true
+    DateTime Record::*date = nullptr;       // Unix time
+
+    void Read(Record& record, std::string_view value) const {
+        if (text) AssignText(record.*text, value);
+        else if (number) record.*number = ReadInt32(value);
+        else if (flagNumber) record.*flagNumber = value == "1" ? 1 : 0;
+        else if (flag) record.*flag = value == "1";
+        else if (date) record.*date = DateTime::FromUnixTime(ReadDecimal(value));
+    }
+};
+
+template <typename Record>
+FieldReader<Record> Text(const char* name, std::string Record::*m) {
+    FieldReader<Record> f{name};
+    f.text = m;
+    return f;
+}
+template <typename Record>
+FieldReader<Record> Number(const char* name, int32_t Record::*m) {
+    FieldReader<Record> f{name};
+    f.number = m;
+    return f;
+}
+template <typename Record>
+FieldReader<Record> FlagNumber(const char* name, int32_t Record::*m) {
+    FieldReader<Record> f{name};
+    f.flagNumber = m;
+    return f;
+}
+template <typename Record>
+FieldReader<Record> Flag(const char* name, bool Record::*m) {
+    FieldReader<Record> f{name};
+    f.flag = m;
+    return f;
+}
+template <typename Record>
+FieldReader<Record> Date(const char* name, DateTime Record::*m) {
+    FieldReader<Record> f{name};
+    f.date = m;
+    return f;
+}
+
+// The fields of one record type, found by exact, case-sensitive name. Files
+// list them in the writer's order, so the search starts after the field
+// found last and nearly always hits at once.
+template <typename Record>
+class FieldTable {
+public:
+    FieldTable(std::initializer_list<FieldReader<Record>> fields) : fields_(fields) {}
+
+    const FieldReader<Record>* Find(std::string_view name, size_t& hint) const {
+        const size_t count = fields_.size();
+        for (size_t step = 0; step < count; ++step) {
+            size_t index = (hint + step) % count;
+            if (name == fields_[index].name) {
+                hint = index + 1;
+                return &fields_[index];
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    std::vector<FieldReader<Record>> fields_;
+};
+
+const FieldTable<Person>& PersonFields() {
+    static const FieldTable<Person> table{
+        Number("ID", &Person::ID),
+        Text("FName", &Person::FName),
+        Text("LName", &Person::LName),
+        Text("RName", &Person::RName),
+        Text("Company", &Person::Company),
+        Text("Position", &Person::Position),
+        Text("Addr1", &Person::Addr1),
+        Text("Addr2", &Person::Addr2),
+        Text("City", &Person::City),
+        Text("State", &Person::State),
+        Text("Zip", &Person::Zip),
+        FlagNumber("YellowPages", &Person::YellowPages),
+        FlagNumber("WhitePages", &Person::WhitePages),
+        Text("Notes", &Person::Notes),
+        Text("HmPhone", &Person::HmPhone),
+        Text("WkPhone", &Person::WkPhone),
+        Text("WkExt", &Person::WkExt),
+        Text("Fax", &Person::Fax),
+        Text("CelPhone", &Person::CelPhone),
+        Text("Pager", &Person::Pager),
+        Text("EMail", &Person::EMail),
+        Text("WebPage", &Person::WebPage),
+    };
+    return table;
+}
+
+const FieldTable<Task>& TaskFields() {
+    static const FieldTable<Task> table{
+        Number("ID", &Task::ID),
+        Text("Description", &Task::Description),
+        Number("Priority", &Task::Priority),
+        Date("DueDate", &Task::DueDate),
+        Date("DoneDate", &Task::DoneDate),
+    };
+    return table;
+}
+
+const FieldTable<Appointment>& AppointmentFields() {
+    static const FieldTable<Appointment> table{
+        Number("ID", &Appointment::ID),
+        Text("Description", &Appointment::Description),
+        Date("DueDate", &Appointment::DueDate),
+        Date("StartTime", &Appointment::StartTime),
+        Date("EndTime", &Appointment::EndTime),
+        Flag("Alarm", &Appointment::Alarm),
+        Date("AlarmTime", &Appointment::AlarmTime),
+        Flag("Done", &Appointment::Done),
+    };
+    return table;
+}
+
+const FieldTable<User>& UserFields() {
+    static const FieldTable<User> table{
+        Text("FName", &User::FName),       Text("LName", &User::LName),
+        Text("Company", &User::Company),   Text("Position", &User::Position),
+        Text("Addr1", &User::Addr1),       Text("Addr2", &User::Addr2),
+        Text("City", &User::City),         Text("State", &User::State),
+        Text("Zip", &User::Zip),
+    };
+    return table;
+}
+
+template <typename Record>
+void ReadAttributes(const XmlNode& element, const FieldTable<Record>& fields, Record& record) {
+    size_t hint = 0;
+    for (const XmlAttribute& attribute : element.Attributes()) {
+        if (const FieldReader<Record>* field = fields.Find(attribute.name, hint))
+            field->Read(record, attribute.value);
+    }
+}
+
+// The older layout keeps only ID as an attribute; every other field is a
+// child element holding the value as its text.
+template <typename Record>
+void ReadChildElements(const XmlNode& element, const FieldTable<Record>& fields, Record& record) {
+    const XmlNodeList* children = element.Children();
+    if (!children) return;
+    size_t hint = 0;
+    for (const auto& child : *children) {
+        if (IsComment(*child) || child->name == "ID") continue;
+        if (const FieldReader<Record>* field = fields.Find(child->name, hint))
+            field->Read(record, child->text);
+    }
+}
+
+// Reads one collection element. Every record starts from the type's
+// defaults; a record without attributes (or a comment) is passed over; a
+// record whose ID is already present is dropped, the first one staying.
+template <typename Record, typename Collection>
+void ReadCollection(const XmlNode& section, const FieldTable<Record>& fields,
+                    bool fieldsAsChildren, const Record& prototype, Collection& collection) {
+    for (const XmlAttribute& attribute : section.Attributes()) {
+        if (attribute.name == "LastID") collection.SetLastID(ReadInt32(attribute.value));
+    }
+    if (const XmlNodeList* children = section.Children()) {
+        for (const auto& child : *children) {
+            if (IsComment(*child) || child->Attributes().empty()) continue;
+            Record record = prototype;
+            if (fieldsAsChildren) {
+                size_t hint = 0;
+                for (const XmlAttribute& attribute : child->Attributes()) {
+                    if (attribute.name == "ID") fields.Find("ID", hint)->Read(record, attribute.value);
+                }
+                ReadChildElements(*child, fields, record);
+            } else {
+                ReadAttributes(*child, fields, record);
+            }
+            const int32_t id = record.ID;
+            collection.Insert(id, std::move(record));
+        }
+    }
+    // A file whose LastID lies below its largest ID would make the next new
+    // record reuse an ID, and that record would be dropped on insertion.
+    if (collection.LastID() < collection.LargestID()) collection.SetLastID(collection.LargestID());
+}
+
+enum class FileLayout { kAttributes, kChildElements };
+
+}  // namespace
+
+bool LoadDocument(PimDocument& document, const char* bytes, size_t length, int32_t* errorLine) {
+    if (const void* zero = std::memchr(bytes, 0, length))
+        length = size_t(static_cast<const char*>(zero) - bytes);
+
+    std::unique_ptr<XmlElement> root;
+    try {
+        SimpleXMLParser parser;
+        root = parser.Parse(bytes, length);
+    } catch (const SimpleXMLParser::Exception& error) {
+        if (errorLine) *errorLine = error.line;
+        return false;
+    }
+
+    if (root->name != "Pim") return true;
+    int32_t version = 0;
+    for (const XmlAttribute& attribute : root->Attributes()) {
+        if (attribute.name == "Version") version = ReadInt32(attribute.value);
+    }
+    if (version != 1 && version != 13) return true;
+    const FileLayout layout = version == 13 ? FileLayout::kChildElements : FileLayout::kAttributes;
+
+    const XmlNodeList* sections = root->Children();
+    if (!sections) return true;
+    // Defaults read the clock; take them once and copy them per record.
+    const Person personDefaults;
+    const Task taskDefaults;
+    const Appointment appointmentDefaults;
+    for (const auto& section : *sections) {
+        if (section->name == "Persons") {
+            ReadCollection(*section, PersonFields(), layout == FileLayout::kChildElements,
+                           personDefaults, document.persons);
+        } else if (section->name == "Tasks") {
+            ReadCollection(*section, TaskFields(), layout == FileLayout::kChildElements,
+                           taskDefaults, document.tasks);
+        } else if (section->name == "Appointments") {
+            ReadCollection(*section, AppointmentFields(), false, appointmentDefaults,
+                           document.appointments);
+        } else if (section->name == "User") {
+            ReadAttributes(*section, UserFields(), document.user);
+        }
+    }
+    return true;
+}

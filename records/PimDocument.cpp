@@ -1,0 +1,29 @@
+#include "PimDocument.h"
+
+#include <algorithm>
+
+PimDocument::PimDocument() : SelectedDate(DateTime::Today()) {}
+
+void PimDocument::AttachView(PimDocumentView* view) {
+    if (std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
+}
+
+void PimDocument::DetachView(PimDocumentView* view) {
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+}
+
+void PimDocument::SetModified(bool modified, bool notify) {
+    modified_ = modified;
+    if (!notify) return;
+    // A view may detach itself while refreshing; walk a copy.
+    std::vector<PimDocumentView*> views = views_;
+    for (PimDocumentView* view : views) view->OnDocumentChanged();
+}
+
+void PimDocument::Clear() {
+    persons.Clear();
+    appointments.Clear();
+    tasks.Clear();
+    user = User();
+    SetModified(false, true);
+}
