@@ -53,7 +53,7 @@ bool IsComment(const XmlNode& node) { return node.name == "!"; }
 // How one named field of a record is read from its text.
 template <typename Record>
 struct FieldReader {
-    const char* name;
+    std::string_view name;
     std::string Record::*text = nullptr;
     int32_t Record::*number = nullptr;
     int32_t Record::*flagNumber = nullptr;  // "1" gives 1, anything else 0
@@ -70,31 +70,31 @@ struct FieldReader {
 };
 
 template <typename Record>
-FieldReader<Record> Text(const char* name, std::string Record::*m) {
+FieldReader<Record> Text(std::string_view name, std::string Record::*m) {
     FieldReader<Record> f{name};
     f.text = m;
     return f;
 }
 template <typename Record>
-FieldReader<Record> Number(const char* name, int32_t Record::*m) {
+FieldReader<Record> Number(std::string_view name, int32_t Record::*m) {
     FieldReader<Record> f{name};
     f.number = m;
     return f;
 }
 template <typename Record>
-FieldReader<Record> FlagNumber(const char* name, int32_t Record::*m) {
+FieldReader<Record> FlagNumber(std::string_view name, int32_t Record::*m) {
     FieldReader<Record> f{name};
     f.flagNumber = m;
     return f;
 }
 template <typename Record>
-FieldReader<Record> Flag(const char* name, bool Record::*m) {
+FieldReader<Record> Flag(std::string_view name, bool Record::*m) {
     FieldReader<Record> f{name};
     f.flag = m;
     return f;
 }
 template <typename Record>
-FieldReader<Record> Date(const char* name, DateTime Record::*m) {
+FieldReader<Record> Date(std::string_view name, DateTime Record::*m) {
     FieldReader<Record> f{name};
     f.date = m;
     return f;

@@ -1,6 +1,7 @@
 // Writes the document in the file's exact layout: TAB indentation, LF line
 // ends, every attribute always present and in a fixed order, dates as Unix
 // times.
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -9,65 +10,93 @@
 
 namespace {
 
+// Appends to the output through a raw cursor: before each line the buffer is
+// grown to hold the line's worst case (every byte of its strings escaped), so
+// the writes themselves need no checks. Saving a large document is mostly
+// this copying, and std::string's checked appends cost several times more.
 class DocumentTextWriter {
 public:
-    explicit DocumentTextWriter(std::string& out) : out_(out) {}
+    explicit DocumentTextWriter(std::string& out) : out_(out), used_(out.size()) {
+        cursor_ = out_.data() + used_;
+    }
+    ~DocumentTextWriter() { Finish(); }
 
-    void Raw(const char* text) { out_.append(text); }
-    void Raw(const char* text, size_t length) { out_.append(text, length); }
-
-    void Number(int64_t value) {
-        char digits[24];
-        auto result = std::to_chars(digits, digits + sizeof digits, value);
-        out_.append(digits, static_cast<size_t>(result.ptr - digits));
+    // Room for `bytes` more before the next Reserve.
+    void Reserve(size_t bytes) {
+        used_ = static_cast<size_t>(cursor_ - out_.data());
+        if (out_.size() - used_ >= bytes) return;
+        out_.resize(std::max(out_.size() * 2, used_ + bytes));
+        cursor_ = out_.data() + used_;
     }
 
-    // ` Name="value"` for each kind of attribute.
-    void IntAttribute(const char* name, int64_t value) {
-        BeginAttribute(name);
-        Number(value);
-        out_.push_back('"');
+    // The worst case of one string attribute's value.
+    static size_t Escaped(const std::string& value) { return value.size() * kLongestEntity; }
+
+    template <size_t N>
+    void Raw(const char (&text)[N]) {
+        std::memcpy(cursor_, text, N - 1);
+        cursor_ += N - 1;
     }
-    void FlagAttribute(const char* name, bool value) {
-        BeginAttribute(name);
-        out_.append(value ? "1\"" : "0\"");
+
+    // ` Name="value"` for each kind of attribute; the name comes with its
+    // leading space and the opening quote, so it is one fixed copy.
+    template <size_t N>
+    void IntAttribute(const char (&nameEqualsQuote)[N], int64_t value) {
+        Raw(nameEqualsQuote);
+        cursor_ = std::to_chars(cursor_, cursor_ + 24, value).ptr;
+        *cursor_++ = '"';
     }
-    void StringAttribute(const char* name, const std::string& value) {
-        BeginAttribute(name);
-        Escaped(value);
-        out_.push_back('"');
+    template <size_t N>
+    void FlagAttribute(const char (&nameEqualsQuote)[N], bool value) {
+        Raw(nameEqualsQuote);
+        *cursor_++ = value ? '1' : '0';
+        *cursor_++ = '"';
     }
+    template <size_t N>
+    void StringAttribute(const char (&nameEqualsQuote)[N], const std::string& value) {
+        Raw(nameEqualsQuote);
+        WriteEscaped(value);
+        *cursor_++ = '"';
+    }
+
+    static constexpr size_t kLongestEntity = 6;  // "&quot;"
+    static constexpr size_t kNumber = 24;        // an attribute holding a number, beyond its name
 
 private:
-    void BeginAttribute(const char* name) {
-        out_.push_back(' ');
-        out_.append(name);
-        out_.append("=\"");
-    }
+    void Finish() { out_.resize(static_cast<size_t>(cursor_ - out_.data())); }
 
     // Only the five XML characters are replaced; TAB, CR, LF and bytes above
-    // 127 go out unchanged.
-    void Escaped(const std::string& value) {
-        const char* run = value.data();
-        const char* end = run + value.size();
-        for (const char* p = run; p != end; ++p) {
-            const char* entity;
-            switch (*p) {
-                case '"': entity = "&quot;"; break;
-                case '&': entity = "&amp;"; break;
-                case '\'': entity = "&apos;"; break;
-                case '<': entity = "&lt;"; break;
-                case '>': entity = "&gt;"; break;
-                default: continue;
+    // 127 go out unchanged. Runs without them are copied whole.
+    void WriteEscaped(const std::string& value) {
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(value.data());
+        const unsigned char* end = p + value.size();
+        while (p != end) {
+            const unsigned char* run = p;
+            while (p != end && !NeedsEntity(*p)) ++p;
+            std::memcpy(cursor_, run, static_cast<size_t>(p - run));
+            cursor_ += p - run;
+            if (p == end) break;
+            switch (*p++) {
+                case '"': Raw("&quot;"); break;
+                case '&': Raw("&amp;"); break;
+                case '\'': Raw("&apos;"); break;
+                case '<': Raw("&lt;"); break;
+                default: Raw("&gt;"); break;
             }
-            out_.append(run, static_cast<size_t>(p - run));
-            out_.append(entity);
-            run = p + 1;
         }
-        out_.append(run, static_cast<size_t>(end - run));
+    }
+
+    static bool NeedsEntity(unsigned char c) {
+        // All five lie below 63: one shift tests them.
+        constexpr uint64_t kSpecial = (uint64_t(1) << '"') | (uint64_t(1) << '&') |
+                                      (uint64_t(1) << '\'') | (uint64_t(1) << '<') |
+                                      (uint64_t(1) << '>');
+        return c < 64 && ((kSpecial >> c) & 1);
     }
 
     std::string& out_;
+    size_t used_;
+    char* cursor_;
 };
 
 // The Unix time of the day of saving at 00:00, stored where a task date
@@ -85,6 +114,9 @@ int64_t TaskDoneUnixTime(const Task& task) {
     return done == -1 ? TodayUnixTime() : done;
 }
 
+// Room for a record line's names, numbers and punctuation, beyond its text.
+constexpr size_t kLineRoom = 512;
+
 size_t TextLength(const Person& p) {
     return p.FName.size() + p.LName.size() + p.RName.size() + p.Company.size() +
            p.Position.size() + p.Addr1.size() + p.Addr2.size() + p.City.size() + p.State.size() +
@@ -93,7 +125,7 @@ size_t TextLength(const Person& p) {
 }
 
 // Room for the whole text, so that a large document is written without the
-// string moving while it grows. Escapes may still make it grow a little.
+// buffer moving while it grows; a line with many escapes may still grow it.
 size_t EstimatedSize(const PimDocument& document) {
     size_t size = 1024;
     for (const auto& entry : document.tasks) size += 110 + entry.second.Description.size();
@@ -103,99 +135,113 @@ size_t EstimatedSize(const PimDocument& document) {
 }
 
 void WriteTasks(const Tasks& tasks, DocumentTextWriter& out) {
+    out.Reserve(64);
     out.Raw("\t<Tasks");
-    out.IntAttribute("LastID", tasks.LastID());
+    out.IntAttribute(" LastID=\"", tasks.LastID());
     out.Raw(">\n");
     for (const auto& entry : tasks) {
         const Task& task = entry.second;
+        out.Reserve(kLineRoom + DocumentTextWriter::Escaped(task.Description));
         out.Raw("\t\t<Task");
-        out.IntAttribute("ID", task.ID);
-        out.StringAttribute("Description", task.Description);
-        out.IntAttribute("Priority", task.Priority);
-        out.IntAttribute("DueDate", TaskDueUnixTime(task));
-        out.IntAttribute("DoneDate", TaskDoneUnixTime(task));
+        out.IntAttribute(" ID=\"", task.ID);
+        out.StringAttribute(" Description=\"", task.Description);
+        out.IntAttribute(" Priority=\"", task.Priority);
+        out.IntAttribute(" DueDate=\"", TaskDueUnixTime(task));
+        out.IntAttribute(" DoneDate=\"", TaskDoneUnixTime(task));
         out.Raw(" />\n");
     }
+    out.Reserve(64);
     out.Raw("\t</Tasks>\n");
 }
 
 void WritePersons(const Persons& persons, DocumentTextWriter& out) {
+    out.Reserve(64);
     out.Raw("\t<Persons");
-    out.IntAttribute("LastID", persons.LastID());
+    out.IntAttribute(" LastID=\"", persons.LastID());
     out.Raw(">\n");
     for (const auto& entry : persons) {
         const Person& p = entry.second;
+        out.Reserve(kLineRoom + TextLength(p) * DocumentTextWriter::kLongestEntity);
         out.Raw("\t\t<Person");
-        out.IntAttribute("ID", p.ID);
-        out.StringAttribute("FName", p.FName);
-        out.StringAttribute("LName", p.LName);
-        out.StringAttribute("RName", p.RName);
-        out.StringAttribute("Company", p.Company);
-        out.StringAttribute("Position", p.Position);
-        out.StringAttribute("Addr1", p.Addr1);
-        out.StringAttribute("Addr2", p.Addr2);
-        out.StringAttribute("City", p.City);
-        out.StringAttribute("State", p.State);
-        out.StringAttribute("Zip", p.Zip);
-        out.FlagAttribute("YellowPages", p.YellowPages != 0);
-        out.FlagAttribute("WhitePages", p.WhitePages != 0);
-        out.StringAttribute("Notes", p.Notes);
-        out.StringAttribute("HmPhone", p.HmPhone);
-        out.StringAttribute("WkPhone", p.WkPhone);
-        out.StringAttribute("WkExt", p.WkExt);
-        out.StringAttribute("Fax", p.Fax);
-        out.StringAttribute("CelPhone", p.CelPhone);
-        out.StringAttribute("Pager", p.Pager);
-        out.StringAttribute("EMail", p.EMail);
-        out.StringAttribute("WebPage", p.WebPage);
+        out.IntAttribute(" ID=\"", p.ID);
+        out.StringAttribute(" FName=\"", p.FName);
+        out.StringAttribute(" LName=\"", p.LName);
+        out.StringAttribute(" RName=\"", p.RName);
+        out.StringAttribute(" Company=\"", p.Company);
+        out.StringAttribute(" Position=\"", p.Position);
+        out.StringAttribute(" Addr1=\"", p.Addr1);
+        out.StringAttribute(" Addr2=\"", p.Addr2);
+        out.StringAttribute(" City=\"", p.City);
+        out.StringAttribute(" State=\"", p.State);
+        out.StringAttribute(" Zip=\"", p.Zip);
+        out.FlagAttribute(" YellowPages=\"", p.YellowPages != 0);
+        out.FlagAttribute(" WhitePages=\"", p.WhitePages != 0);
+        out.StringAttribute(" Notes=\"", p.Notes);
+        out.StringAttribute(" HmPhone=\"", p.HmPhone);
+        out.StringAttribute(" WkPhone=\"", p.WkPhone);
+        out.StringAttribute(" WkExt=\"", p.WkExt);
+        out.StringAttribute(" Fax=\"", p.Fax);
+        out.StringAttribute(" CelPhone=\"", p.CelPhone);
+        out.StringAttribute(" Pager=\"", p.Pager);
+        out.StringAttribute(" EMail=\"", p.EMail);
+        out.StringAttribute(" WebPage=\"", p.WebPage);
         out.Raw(" />\n");
     }
+    out.Reserve(64);
     out.Raw("\t</Persons>\n");
 }
 
 void WriteAppointments(const Appointments& appointments, DocumentTextWriter& out) {
+    out.Reserve(64);
     out.Raw("\t<Appointments");
-    out.IntAttribute("LastID", appointments.LastID());
+    out.IntAttribute(" LastID=\"", appointments.LastID());
     out.Raw(">\n");
     for (const auto& entry : appointments) {
         const Appointment& a = entry.second;
+        out.Reserve(kLineRoom + DocumentTextWriter::Escaped(a.Description));
         out.Raw("\t\t<Appointment");
-        out.IntAttribute("ID", a.ID);
-        out.StringAttribute("Description", a.Description);
-        out.IntAttribute("DueDate", a.DueDate.ToUnixTime());
-        out.IntAttribute("StartTime", a.StartTime.ToUnixTime());
-        out.IntAttribute("EndTime", a.EndTime.ToUnixTime());
-        out.FlagAttribute("Alarm", a.Alarm);
-        out.IntAttribute("AlarmTime", a.Alarm ? a.AlarmTime.ToUnixTime() : 0);
-        out.FlagAttribute("Done", a.Done);
+        out.IntAttribute(" ID=\"", a.ID);
+        out.StringAttribute(" Description=\"", a.Description);
+        out.IntAttribute(" DueDate=\"", a.DueDate.ToUnixTime());
+        out.IntAttribute(" StartTime=\"", a.StartTime.ToUnixTime());
+        out.IntAttribute(" EndTime=\"", a.EndTime.ToUnixTime());
+        out.FlagAttribute(" Alarm=\"", a.Alarm);
+        out.IntAttribute(" AlarmTime=\"", a.Alarm ? a.AlarmTime.ToUnixTime() : 0);
+        out.FlagAttribute(" Done=\"", a.Done);
         out.Raw(" />\n");
     }
+    out.Reserve(64);
     out.Raw("\t</Appointments>\n");
 }
 
 void WriteUser(const User& user, DocumentTextWriter& out) {
+    const size_t text = user.FName.size() + user.LName.size() + user.Company.size() +
+                        user.Position.size() + user.Addr1.size() + user.Addr2.size() +
+                        user.City.size() + user.State.size() + user.Zip.size();
+    out.Reserve(kLineRoom + text * DocumentTextWriter::kLongestEntity + 16);
     out.Raw("\t<User ");  // the first attribute's own space makes two
-    out.StringAttribute("FName", user.FName);
-    out.StringAttribute("LName", user.LName);
-    out.StringAttribute("Company", user.Company);
-    out.StringAttribute("Position", user.Position);
-    out.StringAttribute("Addr1", user.Addr1);
-    out.StringAttribute("Addr2", user.Addr2);
-    out.StringAttribute("City", user.City);
-    out.StringAttribute("State", user.State);
-    out.StringAttribute("Zip", user.Zip);
+    out.StringAttribute(" FName=\"", user.FName);
+    out.StringAttribute(" LName=\"", user.LName);
+    out.StringAttribute(" Company=\"", user.Company);
+    out.StringAttribute(" Position=\"", user.Position);
+    out.StringAttribute(" Addr1=\"", user.Addr1);
+    out.StringAttribute(" Addr2=\"", user.Addr2);
+    out.StringAttribute(" City=\"", user.City);
+    out.StringAttribute(" State=\"", user.State);
+    out.StringAttribute(" Zip=\"", user.Zip);
     out.Raw(" />\n");
 }
 
 }  // namespace
 
 void WriteDocument(const PimDocument& document, std::string& out) {
-    out.reserve(out.size() + EstimatedSize(document));
     DocumentTextWriter writer(out);
+    writer.Reserve(EstimatedSize(document));
     writer.Raw("<?xml version=\"1.0\"?>\n<Pim Version=\"1\">\n");
     WriteTasks(document.tasks, writer);
     WritePersons(document.persons, writer);
     WriteAppointments(document.appointments, writer);
     WriteUser(document.user, writer);
+    writer.Reserve(16);
     writer.Raw("</Pim>\n");
 }
