@@ -40,13 +40,26 @@ int32_t ReadInt32(std::string_view text) {
     return int32_t(value);
 }
 
-// Text stored in a record ends at its first zero byte (a character reference
-// may have produced one).
-void AssignText(std::string& field, std::string_view value) {
+// A value ends at its first zero byte, like the file's text as a whole. The
+// file's own bytes hold none (loading stops at the first), so only a value
+// that a character reference changed can.
+std::string_view UpToZero(std::string_view value) {
     const void* zero = std::memchr(value.data(), 0, value.size());
-    if (zero) value = value.substr(0, size_t(static_cast<const char*>(zero) - value.data()));
-    field.assign(value.data(), value.size());
+    if (!zero) return value;
+    return value.substr(0, size_t(static_cast<const char*>(zero) - value.data()));
 }
+
+// The loaded file's bytes: values that point into them need no search for a
+// zero byte.
+struct FileText {
+    const char* begin;
+    const char* end;
+
+    std::string_view Value(std::string_view value) const {
+        const bool inFile = value.data() >= begin && value.data() + value.size() <= end;
+        return inFile ? value : UpToZero(value);
+    }
+};
 
 bool IsComment(const XmlNode& node) { return node.name == "!"; }
 
@@ -61,7 +74,7 @@ struct FieldReader {
     DateTime Record::*date = nullptr;       // Unix time
 
     void Read(Record& record, std::string_view value) const {
-        if (text) AssignText(record.*text, value);
+        if (text) (record.*text).assign(value.data(), value.size());
         else if (number) record.*number = ReadInt32(value);
         else if (flagNumber) record.*flagNumber = value == "1" ? 1 : 0;
         else if (flag) record.*flag = value == "1";
@@ -189,11 +202,12 @@ const FieldTable<User>& UserFields() {
 }
 
 template <typename Record>
-void ReadAttributes(const XmlNode& element, const FieldTable<Record>& fields, Record& record) {
+void ReadAttributes(const XmlNode& element, const FieldTable<Record>& fields, const FileText& file,
+                    Record& record) {
     size_t hint = 0;
     for (const XmlAttribute& attribute : element.Attributes()) {
         if (const FieldReader<Record>* field = fields.Find(attribute.name, hint))
-            field->Read(record, attribute.value);
+            field->Read(record, file.Value(attribute.value));
     }
 }
 
@@ -207,7 +221,7 @@ void ReadChildElements(const XmlNode& element, const FieldTable<Record>& fields,
     for (const auto& child : *children) {
         if (IsComment(*child) || child->name == "ID") continue;
         if (const FieldReader<Record>* field = fields.Find(child->name, hint))
-            field->Read(record, child->text);
+            field->Read(record, UpToZero(child->text));
     }
 }
 
@@ -216,9 +230,10 @@ void ReadChildElements(const XmlNode& element, const FieldTable<Record>& fields,
 // record whose ID is already present is dropped, the first one staying.
 template <typename Record, typename Collection>
 void ReadCollection(const XmlNode& section, const FieldTable<Record>& fields,
-                    bool fieldsAsChildren, const Record& prototype, Collection& collection) {
+                    bool fieldsAsChildren, const Record& prototype, const FileText& file,
+                    Collection& collection) {
     for (const XmlAttribute& attribute : section.Attributes()) {
-        if (attribute.name == "LastID") collection.SetLastID(ReadInt32(attribute.value));
+        if (attribute.name == "LastID") collection.SetLastID(ReadInt32(file.Value(attribute.value)));
     }
     if (const XmlNodeList* children = section.Children()) {
         for (const auto& child : *children) {
@@ -227,11 +242,12 @@ void ReadCollection(const XmlNode& section, const FieldTable<Record>& fields,
             if (fieldsAsChildren) {
                 size_t hint = 0;
                 for (const XmlAttribute& attribute : child->Attributes()) {
-                    if (attribute.name == "ID") fields.Find("ID", hint)->Read(record, attribute.value);
+                    if (attribute.name == "ID")
+                        fields.Find("ID", hint)->Read(record, file.Value(attribute.value));
                 }
                 ReadChildElements(*child, fields, record);
             } else {
-                ReadAttributes(*child, fields, record);
+                ReadAttributes(*child, fields, file, record);
             }
             const int32_t id = record.ID;
             collection.Insert(id, std::move(record));
@@ -261,8 +277,9 @@ bool LoadDocument(PimDocument& document, const char* bytes, size_t length, int32
 
     if (root->name != "Pim") return true;
     int32_t version = 0;
+    const FileText file{bytes, bytes + length};
     for (const XmlAttribute& attribute : root->Attributes()) {
-        if (attribute.name == "Version") version = ReadInt32(attribute.value);
+        if (attribute.name == "Version") version = ReadInt32(file.Value(attribute.value));
     }
     if (version != 1 && version != 13) return true;
     const FileLayout layout = version == 13 ? FileLayout::kChildElements : FileLayout::kAttributes;
@@ -276,15 +293,15 @@ bool LoadDocument(PimDocument& document, const char* bytes, size_t length, int32
     for (const auto& section : *sections) {
         if (section->name == "Persons") {
             ReadCollection(*section, PersonFields(), layout == FileLayout::kChildElements,
-                           personDefaults, document.persons);
+                           personDefaults, file, document.persons);
         } else if (section->name == "Tasks") {
             ReadCollection(*section, TaskFields(), layout == FileLayout::kChildElements,
-                           taskDefaults, document.tasks);
+                           taskDefaults, file, document.tasks);
         } else if (section->name == "Appointments") {
-            ReadCollection(*section, AppointmentFields(), false, appointmentDefaults,
+            ReadCollection(*section, AppointmentFields(), false, appointmentDefaults, file,
                            document.appointments);
         } else if (section->name == "User") {
-            ReadAttributes(*section, UserFields(), document.user);
+            ReadAttributes(*section, UserFields(), file, document.user);
         }
     }
     return true;

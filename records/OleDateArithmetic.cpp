@@ -34,6 +34,10 @@ bool Roll(Words& words) {
 
     if (year > 9999 || year < -9999)
         return false;
+    // Fields already in range come out unchanged; most conversions have them.
+    if (year >= 100 && month >= 1 && month <= 12 && day >= 1 && day <= 28 && hour >= 0 &&
+        hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60)
+        return true;
     if (0 <= year && year <= 49)
         year = int16_t(year + 2000);
     else if (50 <= year && year <= 99)

@@ -227,9 +227,10 @@ TEST(DocumentLoad, ZeroCharacterReferenceEndsTheFieldText) {
     PimDocument document;
     ASSERT_TRUE(Load(document,
                      "<Pim Version=\"1\"><Persons><Person ID=\"1\" FName=\"ab&#0;cd\" "
-                     "LName=\"x&#256;y\"/></Persons></Pim>"));
+                     "LName=\"x&#256;y\" WhitePages=\"1&#x0;x\"/></Persons></Pim>"));
     EXPECT_EQ("ab", document.persons[1].FName);
     EXPECT_EQ("x", document.persons[1].LName);
+    EXPECT_EQ(1, document.persons[1].WhitePages);  // the flag reads as "1"
 }
 
 TEST(DocumentLoad, DuplicateIdsKeepTheFirstAndEveryRecordStartsFromDefaults) {
