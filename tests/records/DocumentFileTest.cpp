@@ -358,3 +358,30 @@ TEST(DocumentLoad, OlderLayoutKeepsPersonAndTaskFieldsInChildElements) {
 }
 
 }  // namespace
+
+namespace {
+
+// Dates are stored as moments and shown in local time: in a zone with
+// daylight saving a summer and a winter midnight lie 4 and 5 hours after UTC
+// midnight, and each comes back to the same moment. The first of the two
+// 01:30s of 2021-11-07 comes back as the second: local time cannot tell
+// them apart.
+TEST(DocumentFileNewYork, DatesKeepTheirMomentsAcrossDaylightSaving) {
+    const std::string text =
+        "<Pim Version=\"1\"><Appointments LastID=\"2\">"
+        "<Appointment ID=\"1\" DueDate=\"1625112000\" StartTime=\"1610686800\" "
+        "EndTime=\"1636263000\" Alarm=\"1\" AlarmTime=\"1636266600\"/>"
+        "</Appointments></Pim>";
+    PimDocument document;
+    ASSERT_TRUE(Load(document, text));
+    const Appointment& appointment = document.appointments[1];
+    EXPECT_EQ(DateTime::FromFields(2021, 7, 1, 0, 0, 0), appointment.DueDate);
+    EXPECT_EQ(DateTime::FromFields(2021, 1, 15, 0, 0, 0), appointment.StartTime);
+    EXPECT_EQ(DateTime::FromFields(2021, 11, 7, 1, 30, 0), appointment.EndTime);
+    EXPECT_EQ(appointment.EndTime, appointment.AlarmTime);
+    EXPECT_NE(std::string::npos,
+              Write(document).find("DueDate=\"1625112000\" StartTime=\"1610686800\" "
+                                   "EndTime=\"1636266600\" Alarm=\"1\" AlarmTime=\"1636266600\""));
+}
+
+}  // namespace
