@@ -2,11 +2,16 @@
 // and comment tree. Attributes are checked here but not stored; each element
 // keeps the range of bytes that holds them (see XmlTree.cpp).
 //
+// The nodes of a parsed tree live in blocks owned by its root, not in one
+// heap allocation each: a document file has an element per record.
+//
 // Line and column are not tracked while parsing; an error computes them from
 // the bytes before the error position (see PositionOf).
 #include "SimpleXMLParser.h"
 
 #include <climits>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "XmlChars.h"
@@ -23,6 +28,83 @@ public:
 
 private:
     std::string ownName_;
+};
+
+std::string WithoutCr(const char* begin, const char* end)
+{
+    std::string name;
+    for (const char* n = begin; n != end; ++n) {
+        if (*n != '\r') name += *n;
+    }
+    return name;
+}
+
+// Storage for the nodes of one tree, handed out in order from large blocks
+// and given back all at once.
+class NodeBlocks {
+public:
+    NodeBlocks() = default;
+    NodeBlocks(const NodeBlocks&) = delete;
+    NodeBlocks& operator=(const NodeBlocks&) = delete;
+    ~NodeBlocks()
+    {
+        while (blocks_) {
+            Block* block = blocks_;
+            blocks_ = block->next;
+            ::operator delete(block);
+        }
+    }
+
+    template <typename Node>
+    void* Allocate()
+    {
+        static_assert(alignof(Node) <= kAlign, "nodes hold nothing more strictly aligned than a pointer");
+        constexpr size_t size = (sizeof(Node) + kAlign - 1) / kAlign * kAlign;
+        if (static_cast<size_t>(limit_ - next_) < size) NewBlock();
+        void* place = next_;
+        next_ += size;
+        return place;
+    }
+
+private:
+    struct Block {
+        Block* next;
+    };
+    static constexpr size_t kAlign = alignof(Block);
+    static constexpr size_t kBlockSize = 64 * 1024;
+
+    void NewBlock()
+    {
+        Block* block = static_cast<Block*>(::operator new(kBlockSize));
+        block->next = blocks_;
+        blocks_ = block;
+        next_ = reinterpret_cast<char*>(block) + sizeof(Block);
+        limit_ = reinterpret_cast<char*>(block) + kBlockSize;
+    }
+
+    Block* blocks_ = nullptr;
+    char* next_ = nullptr;
+    char* limit_ = nullptr;
+};
+
+// A node placed in NodeBlocks: letting it go runs its destructor only.
+template <typename Node>
+class InBlocks final : public Node {
+public:
+    using Node::Node;
+
+private:
+    void Release() override { this->~InBlocks(); }
+};
+
+// The root of a parsed tree, made with new like any node a caller may hold;
+// it owns the blocks of all the other nodes.
+class XmlRoot final : public XmlElement {
+public:
+    ~XmlRoot() override { children.reset(); }  // the nodes before the blocks that hold them
+
+    NodeBlocks blocks;
+    std::string ownName;  // the name, when it held a CR
 };
 
 // Position rules for errors: an error names the byte that cannot be accepted
@@ -75,15 +157,22 @@ private:
     const char* Comment(const char* p, std::string* text);
     const char* Cdata(const char* p, std::string& text);
     const char* Entity(const char* p, std::string* text);
-    const char* StartTag(const char* p, XmlElement* parent, std::unique_ptr<XmlElement>* root, XmlElement*& element,
-                         bool& empty);
-    const char* Value(const char* p, char quote);
+    template <typename Node, typename... Args>
+    Node* Add(XmlElement& parent, Args&&... args);
+    const char* StartTag(const char* p, XmlElement& parent, XmlElement*& element, bool& empty);
+    const char* TagRest(const char* p, XmlElement& element, bool& empty);
+#if XMLCHARS_WINDOWS
+    static const char* PlainAttributes(const char* p, const char*& attributesBegin, const char*& attributesEnd,
+                                       bool& windowFull);
+#endif
+    const char* Value(const char* p, char quote, bool& reference);
     const char* EndTag(const char* p, const XmlElement& element);
     const char* Content(const char* p, XmlElement* root);
 
     SimpleXMLParser& parser_;
     const char* begin_;
     const char* end_;
+    NodeBlocks* blocks_ = nullptr;  // the root's
 };
 
 void XmlGrammar::Fail(const char* at)
@@ -118,11 +207,19 @@ std::unique_ptr<XmlElement> XmlGrammar::Document()
     p = Misc(p);
     const char* at;
     if (Look(p, end_, at) != '<' || !Is(Look(at + 1, end_, at), kNameStart)) Fail(at);
-    std::unique_ptr<XmlElement> root;
-    XmlElement* element;
+    auto root = std::make_unique<XmlRoot>();
+    blocks_ = &root->blocks;
+    bool nameHasCr = false;
+    p = ScanName(at, end_, nameHasCr);
+    if (nameHasCr) {
+        root->ownName = WithoutCr(at, p);
+        root->name = root->ownName;
+    } else {
+        root->name = std::string_view(at, static_cast<size_t>(p - at));
+    }
     bool empty;
-    p = StartTag(at, nullptr, &root, element, empty);
-    if (!empty) p = Content(p, element);
+    p = TagRest(p, *root, empty);
+    if (!empty) p = Content(p, root.get());
     Misc(p);  // whatever follows the trailing comments is not examined
     return root;
 }
@@ -226,52 +323,91 @@ const char* XmlGrammar::Entity(const char* p, std::string* text)
     return after;
 }
 
+// Places a new node in the blocks and appends it to `parent`'s children.
+// The list's slot is made first, so that nothing is left unowned whatever
+// throws.
+template <typename Node, typename... Args>
+Node* XmlGrammar::Add(XmlElement& parent, Args&&... args)
+{
+    void* place = blocks_->Allocate<Node>();
+    if (!parent.children) parent.children = std::make_unique<XmlNodeList>();
+    XmlNodeList& children = *parent.children;
+    children.emplace_back();
+    Node* node = new (place) Node(std::forward<Args>(args)...);
+    children.back().reset(node);
+    return node;
+}
+
 // A start tag from its name (p) to after "/>" or ">". The new element goes
-// into `parent`'s children, or into `root` when there is no parent; it is owned
-// before its attributes are checked, so an error releases it with the tree.
-const char* XmlGrammar::StartTag(const char* p, XmlElement* parent, std::unique_ptr<XmlElement>* root,
-                                 XmlElement*& element, bool& empty)
+// into `parent`'s children before its attributes are checked, so an error
+// releases it with the tree.
+const char* XmlGrammar::StartTag(const char* p, XmlElement& parent, XmlElement*& element, bool& empty)
 {
     bool nameHasCr = false;
     const char* const nameBegin = p;
     p = ScanName(p, end_, nameHasCr);
-    std::unique_ptr<XmlElement> created;
     if (nameHasCr) {
-        std::string name;
-        for (const char* n = nameBegin; n != p; ++n) {
-            if (*n != '\r') name += *n;
-        }
-        created = std::make_unique<XmlElementWithOwnName>(std::move(name));
+        element = Add<InBlocks<XmlElementWithOwnName>>(parent, WithoutCr(nameBegin, p));
     } else {
-        created = std::make_unique<XmlElement>();
-        created->name = std::string_view(nameBegin, static_cast<size_t>(p - nameBegin));
+        element = Add<InBlocks<XmlElement>>(parent);
+        element->name = std::string_view(nameBegin, static_cast<size_t>(p - nameBegin));
     }
-    element = created.get();
-    if (parent) {
-        parent->children.push_back(std::move(created));
-    } else {
-        *root = std::move(created);
-    }
+    return TagRest(p, *element, empty);
+}
 
+// The rest of a start tag after the element's name: its attributes, then
+// "/>" (`empty`) or ">".
+const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty)
+{
     const char* attributesBegin = nullptr;
     const char* attributesEnd = nullptr;
+    // The form the attribute walk can take quickly; see XmlAttributeList.
+    bool plain = true;
+    bool references = false;
     for (;;) {
+#if XMLCHARS_WINDOWS
+        if (end_ - p >= 64) {
+            bool windowFull;
+            const char* after = PlainAttributes(p, attributesBegin, attributesEnd, windowFull);
+            if (after != p) {
+                p = after;
+                if (windowFull) continue;  // more may follow in the next window
+            }
+        }
+#endif
         // An attribute needs white space before it, as the reader sees it: a
         // lone CR is passed over and does not separate.
+        const char* const before = p;
         const char* at;
         if (!Is(Look(p, end_, at), kSpace)) break;
         p = SkipSpace(at, end_);
         if (p == end_ || !Is(*p, kNameStart)) break;
-        if (!attributesBegin) attributesBegin = p;
-        bool attributeNameHasCr = false;  // the walk strips such CRs again
-        p = SkipSpace(ScanName(p, end_, attributeNameHasCr), end_);
-        if (p == end_ || *p != '=') Fail(p);
-        p = SkipSpace(p + 1, end_);
-        if (p == end_ || (*p != '"' && *p != '\'')) Fail(p);
-        p = Value(p + 1, *p);
+        if (!attributesBegin) {
+            attributesBegin = p;
+        } else if (p != before + 1) {
+            plain = false;
+        }
+        bool nameHasCr = false;  // the walk strips such CRs again
+        p = ScanName(p, end_, nameHasCr);
+        if (nameHasCr) plain = false;
+        // Files write name="value"; white space around '=' is the rare case.
+        if (p == end_ || *p != '=') {
+            plain = false;
+            p = SkipSpace(p, end_);
+            if (p == end_ || *p != '=') Fail(p);
+        }
+        ++p;
+        if (p == end_ || *p != '"') {
+            plain = false;
+            p = SkipSpace(p, end_);
+            if (p == end_ || (*p != '"' && *p != '\'')) Fail(p);
+        }
+        bool reference = false;
+        p = Value(p + 1, *p, reference);
+        references = references || reference;
         attributesEnd = p;
     }
-    if (attributesBegin) element->attributes = XmlAttributeList(attributesBegin, attributesEnd);
+    if (attributesBegin) element.attributes = XmlAttributeList(attributesBegin, attributesEnd, plain, references);
 
     const char* at;
     const char c = Look(p, end_, at);
@@ -281,15 +417,58 @@ const char* XmlGrammar::StartTag(const char* p, XmlElement* parent, std::unique_
     return at + 1;
 }
 
-// Checks an attribute value after its opening quote; returns the position
-// after the closing quote.
-const char* XmlGrammar::Value(const char* p, char quote)
+#if XMLCHARS_WINDOWS
+// Takes the attributes that follow p in the form files are written in: one
+// white space byte other than CR, a name, '=', a value in double quotes
+// without references; all within the 64 bytes from p, which must be there.
+// Quotes pair up as opening and closing ones as long as every attribute has
+// that form, and each is checked to have it, so the pairs are found from the
+// quote bits alone. Returns the position after the last attribute taken (p
+// when none), where the byte loop goes on exactly as after an attribute of
+// its own: it reads whatever this leaves (references, single quotes, CRs,
+// more white space, the end of the tag, errors). `windowFull` tells that an
+// attribute may have been cut off by the end of the window.
+const char* XmlGrammar::PlainAttributes(const char* p, const char*& attributesBegin, const char*& attributesEnd,
+                                        bool& windowFull)
 {
+    const CheckWindow w = ClassifyForCheck(p);
+    uint64_t quotes = w.quotes;
+    unsigned i = 0;  // the white space before the next attribute
+    windowFull = false;
     for (;;) {
-        p = SkipValueBytes(p, end_, quote);
+        const unsigned open = First(quotes);
+        quotes &= quotes - 1;
+        const unsigned close = First(quotes);
+        quotes &= quotes - 1;
+        if (close >= 64) {
+            windowFull = true;
+            break;
+        }
+        const char space = p[i];
+        if (space != ' ' && space != '\t' && space != '\n') break;
+        // The name runs from i + 1 to the '=' just before the opening quote.
+        if (open < i + 3 || !Is(p[i + 1], kNameStart) || p[open - 1] != '=') break;
+        if (~w.names & Span(i + 1, open - 1)) break;
+        if (w.stops & Span(open + 1, close)) break;
+        if (!attributesBegin) attributesBegin = p + i + 1;
+        i = close + 1;
+        attributesEnd = p + i;
+    }
+    return p + i;
+}
+#endif
+
+// Checks an attribute value after its opening quote; returns the position
+// after the closing quote. `reference` is set when the value holds one.
+const char* XmlGrammar::Value(const char* p, char quote, bool& reference)
+{
+    const uint8_t stop = ValueStop(quote);
+    for (;;) {
+        p = SkipUntil(p, end_, stop);
         if (p == end_) Fail(p);
         if (*p == quote) return p + 1;
         if (*p != '&') Fail(p);  // '<' or a zero byte (the end mark)
+        reference = true;
         p = Entity(p, nullptr);
     }
 }
@@ -321,13 +500,13 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
         XmlElement* const element = open.back();
         const char* run = p;
         for (;;) {
-            while (p != end_ && !Is(*p, kTextStop)) ++p;
+            p = SkipUntil(p, end_, kTextStop);
             if (p == end_ || *p == '\0') Fail(p);
             if (*p != ']') break;
             if (Match(p, "]]>")) Fail(p);
             ++p;
         }
-        element->text.append(run, p);
+        if (p != run) element->text.append(run, p);
         if (*p == '&') {
             p = Entity(p, &element->text);
             continue;
@@ -340,9 +519,8 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
             open.pop_back();
         } else if (c == '!') {
             if (const char* after = Match(p, "<!--")) {
-                auto comment = std::make_unique<XmlComment>();
+                XmlComment* comment = Add<InBlocks<XmlComment>>(*element);
                 p = Comment(after, &comment->text);
-                element->children.push_back(std::move(comment));
             } else if (const char* cdata = Match(p, "<![CDATA[")) {
                 p = Cdata(cdata, element->text);
             } else {
@@ -352,7 +530,7 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
             if (open.size() >= static_cast<size_t>(SimpleXMLParser::kMaxDepth)) Fail(p);
             XmlElement* child;
             bool empty;
-            p = StartTag(at, element, nullptr, child, empty);
+            p = StartTag(at, *element, child, empty);
             if (!empty) open.push_back(child);
         } else {
             Fail(at);

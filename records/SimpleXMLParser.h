@@ -5,6 +5,9 @@
 // views into the input, and attributes are read from the (already checked)
 // input bytes each time Attributes() is walked. The input must therefore stay
 // alive and unchanged as long as the tree is used.
+//
+// The nodes below the root are held in storage owned by the root, so none of
+// them may be kept beyond the root's life.
 #pragma once
 
 #include <cstddef>
@@ -37,37 +40,116 @@ public:
 
         const XmlAttribute& operator*() const { return current_; }
         const XmlAttribute* operator->() const { return &current_; }
-        Iterator& operator++();
+        Iterator& operator++()
+        {
+            // The range ends right after the last closing quote.
+            if (next_ == end_) {
+                cursor_ = end_;
+            } else if (plain_) {
+                TakePlain(next_ + 1);
+            } else {
+                Read(next_);
+            }
+            return *this;
+        }
         bool operator==(const Iterator& other) const { return cursor_ == other.cursor_; }
         bool operator!=(const Iterator& other) const { return cursor_ != other.cursor_; }
 
     private:
         friend class XmlAttributeList;
-        Iterator(const char* cursor, const char* end);
-        void ReadCurrent();
+        Iterator(const char* cursor, const char* end, bool plain, bool references);
+        // Reads the attribute at `at` without help from earlier ones.
+        void Start(const char* at);
+        // Reads the attribute at `from`, or after the white space there.
+        void Read(const char* from);
+        void Decode(const char* nameEnd, const char* valueBegin, const char* valueEnd);
+
+        // Attributes in plain form (see XmlAttributeList::plain_) are found
+        // from their quotes alone: the name runs from its first byte to the
+        // '=' before the opening quote, the value to the next quote.
+        void TakePlain(const char* name)
+        {
+            const char* open = NextQuote();
+            const char* close = NextQuote();
+            cursor_ = name;
+            next_ = close + 1;
+            if (references_) {
+                ReadPlainWithReferences(open, close);
+                return;
+            }
+            current_.name = std::string_view(name, static_cast<size_t>(open - 1 - name));
+            current_.value = std::string_view(open + 1, static_cast<size_t>(close - open - 1));
+        }
+        void ReadPlainWithReferences(const char* open, const char* close);
+#if defined(__SSE2__)
+        // quotes_ has a bit for each '"' not yet taken among the 64 bytes
+        // from window_ (fewer at the end of the range).
+        const char* NextQuote()
+        {
+            while (!quotes_) {
+                window_ += 64;
+                LoadQuotes();
+            }
+            const char* quote = window_ + __builtin_ctzll(quotes_);
+            quotes_ &= quotes_ - 1;
+            return quote;
+        }
+        void LoadQuotes();
+#else
+        // window_ is where the search for the next '"' goes on.
+        const char* NextQuote()
+        {
+            while (*window_ != '"') ++window_;
+            return window_++;
+        }
+#endif
 
         const char* cursor_;  // start of the current attribute, or end_ when done
         const char* next_;    // just after the current attribute
         const char* end_;
+        bool plain_;
+        bool references_;
         XmlAttribute current_;
         std::string decoded_;
+        const char* window_ = nullptr;
+#if defined(__SSE2__)
+        uint64_t quotes_ = 0;
+#endif
     };
 
     XmlAttributeList() = default;
     XmlAttributeList(const char* begin, const char* end) : begin_(begin), end_(end) {}
 
-    Iterator begin() const { return Iterator(begin_, end_); }
-    Iterator end() const { return Iterator(end_, end_); }
+    Iterator begin() const { return Iterator(begin_, end_, plain_, references_); }
+    Iterator end() const { return Iterator(end_, end_, plain_, references_); }
     bool empty() const { return begin_ == end_; }
 
 private:
+    friend class XmlGrammar;
+    XmlAttributeList(const char* begin, const char* end, bool plain, bool references)
+        : begin_(begin), end_(end), plain_(plain), references_(references)
+    {
+    }
+
     // The checked bytes between the tag name and "/>" or ">", trimmed so that
     // an element without attributes gives an empty range.
     const char* begin_ = nullptr;
     const char* end_ = nullptr;
+    // What the parser saw there: every attribute written name="value", with
+    // one byte between attributes and no CR in a name (plain_), and whether a
+    // value holds an entity reference.
+    bool plain_ = false;
+    bool references_ = false;
 };
 
-using XmlNodeList = std::vector<std::unique_ptr<XmlNode>>;
+// Releases a node of a list: a node made with new is deleted; a node the
+// parser placed in its tree's block storage is only destroyed, the storage
+// going with the root.
+struct XmlNodeDeleter {
+    void operator()(XmlNode* node) const;
+};
+using XmlNodePtr = std::unique_ptr<XmlNode, XmlNodeDeleter>;
+using XmlNodeList = std::vector<XmlNodePtr>;
 
 class XmlNode {
 public:
@@ -80,6 +162,11 @@ public:
     virtual const XmlNodeList* Children() const;
     // Empty when the node has no attributes.
     virtual XmlAttributeList Attributes() const;
+
+private:
+    friend struct XmlNodeDeleter;
+    // How XmlNodeDeleter lets the node go; see there.
+    virtual void Release();
 };
 
 class XmlElement : public XmlNode {
@@ -88,7 +175,7 @@ public:
     const XmlNodeList* Children() const override;
     XmlAttributeList Attributes() const override;
 
-    XmlNodeList children;
+    std::unique_ptr<XmlNodeList> children;  // null until the first child: most elements have none
     XmlAttributeList attributes;
 };
 

@@ -14,6 +14,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define XMLCHARS_WINDOWS 1
+#else
+#define XMLCHARS_WINDOWS 0
+#endif
+
 namespace xmlchars {
 
 enum ByteClass : uint8_t {
@@ -24,6 +31,7 @@ enum ByteClass : uint8_t {
     kSingleStop = 1 << 4,  // ends a plain run in a '...' value: ' & < and 0
     kTextStop = 1 << 5,    // ends a plain run of element content: < & ] and 0
     kCdataByte = 1 << 6,   // allowed inside CDATA: TAB LF CR 0x20-0x7F
+    kNotName = 1 << 7,     // not a name byte (the complement of kNameChar)
 };
 
 constexpr std::array<uint8_t, 256> MakeClassTable()
@@ -35,6 +43,7 @@ constexpr std::array<uint8_t, 256> MakeClassTable()
         bool digit = c >= '0' && c <= '9';
         if (letter || c == '_' || c == ':') bits |= kNameStart | kNameChar;
         if (digit || c == '-' || c == '.') bits |= kNameChar;
+        if (!(bits & kNameChar)) bits |= kNotName;
         if (c == '\t' || c == '\n' || c == '\r' || c == ' ') bits |= kSpace;
         if (c == '"' || c == '&' || c == '<' || c == 0) bits |= kDoubleStop;
         if (c == '\'' || c == '&' || c == '<' || c == 0) bits |= kSingleStop;
@@ -48,6 +57,34 @@ constexpr std::array<uint8_t, 256> MakeClassTable()
 inline constexpr std::array<uint8_t, 256> kClass = MakeClassTable();
 
 inline bool Is(char c, uint8_t bits) { return (kClass[static_cast<uint8_t>(c)] & bits) != 0; }
+
+// Passes over bytes whose class has none of the `stop` bits; stops at such a
+// byte or at the end. Names, values and the text between tags are short and
+// many, so the loop is unrolled to test the end once every four bytes.
+inline const char* SkipUntil(const char* p, const char* end, uint8_t stop)
+{
+    while (end - p >= 4) {
+        if (Is(p[0], stop)) return p;
+        if (Is(p[1], stop)) return p + 1;
+        if (Is(p[2], stop)) return p + 2;
+        if (Is(p[3], stop)) return p + 3;
+        p += 4;
+    }
+    while (p != end && !Is(*p, stop)) ++p;
+    return p;
+}
+
+// The same over bytes known to hold a stopping byte before their end (bytes
+// the parser has checked), so the end need not be tested.
+inline const char* SkipUntilKnown(const char* p, uint8_t stop)
+{
+    for (;; p += 4) {
+        if (Is(p[0], stop)) return p;
+        if (Is(p[1], stop)) return p + 1;
+        if (Is(p[2], stop)) return p + 2;
+        if (Is(p[3], stop)) return p + 3;
+    }
+}
 
 // One step of the reader without consuming: passes over a single CR and
 // returns the byte there, or 0 at the end. `at` receives that position, so
@@ -73,29 +110,18 @@ inline const char* SkipSpace(const char* p, const char* end)
 // the slice then holds CR bytes that are not part of the name.
 inline const char* ScanName(const char* p, const char* end, bool& hasCr)
 {
-    ++p;
     for (;;) {
-        if (p == end) return p;
-        if (Is(*p, kNameChar)) {
-            ++p;
-        } else if (*p == '\r' && p + 1 != end && Is(p[1], kNameChar)) {
-            hasCr = true;
-            p += 2;
-        } else {
-            return p;
-        }
+        // p is on a name byte: the first one, or the one after a CR.
+        p = SkipUntil(p + 1, end, kNotName);
+        if (p == end || *p != '\r' || p + 1 == end || !Is(p[1], kNameChar)) return p;
+        hasCr = true;
+        ++p;
     }
 }
 
-// Skips the plain bytes of an attribute value: stops at the quote, '&', '<',
-// a zero byte or the end. (Values are short; a plain table loop measured
-// faster here than word-at-a-time scanning.)
-inline const char* SkipValueBytes(const char* p, const char* end, char quote)
-{
-    const uint8_t stop = quote == '"' ? kDoubleStop : kSingleStop;
-    while (p != end && !(kClass[static_cast<uint8_t>(*p)] & stop)) ++p;
-    return p;
-}
+// The class bits that end a plain run in a value quoted with `quote`: the
+// quote, '&', '<' and a zero byte.
+inline uint8_t ValueStop(char quote) { return quote == '"' ? kDoubleStop : kSingleStop; }
 
 inline int DigitValue(char c, bool hex)
 {
@@ -162,5 +188,66 @@ inline const char* ReadEntity(const char* p, const char* end, char& out, const c
     errorAt = nameAt;
     return nullptr;
 }
+
+// Bit masks over 64 input bytes ("windows"): bit i stands for byte i. The
+// grammar checks attributes in plain form several at a time from them, and
+// the attribute walk finds the quotes of such attributes. The masks are only
+// built where SSE2 is at hand; elsewhere the byte loops do all the work.
+inline uint64_t From(unsigned i) { return i < 64 ? ~uint64_t(0) << i : 0; }  // bits i..63
+inline uint64_t Below(unsigned i) { return i < 64 ? (uint64_t(1) << i) - 1 : ~uint64_t(0); }  // bits 0..i-1
+inline uint64_t Span(unsigned from, unsigned to) { return From(from) & Below(to); }     // bits from..to-1
+inline unsigned First(uint64_t bits) { return bits ? static_cast<unsigned>(__builtin_ctzll(bits)) : 64; }
+
+#if XMLCHARS_WINDOWS
+
+inline uint64_t MaskOf(__m128i bytes, unsigned chunk)
+{
+    return static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(bytes))) << (16 * chunk);
+}
+
+inline __m128i Equal(__m128i v, char c) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(c)); }
+
+// Bytes in [lo, lo + span] (unsigned).
+inline __m128i InRange(__m128i v, char lo, uint8_t span)
+{
+    const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8(lo));
+    return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(span))), d);
+}
+
+// What the grammar needs to take plain attributes.
+struct CheckWindow {
+    uint64_t quotes;  // "
+    uint64_t names;   // name bytes
+    uint64_t stops;   // & < and 0, which end a plain value as well as '"'
+};
+
+inline CheckWindow ClassifyForCheck(const char* p)
+{
+    CheckWindow w{};
+    for (unsigned chunk = 0; chunk < 4; ++chunk) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * chunk));
+        const __m128i letter = InRange(_mm_or_si128(v, _mm_set1_epi8(0x20)), 'a', 'z' - 'a');
+        const __m128i dashToColon = _mm_andnot_si128(Equal(v, '/'), InRange(v, '-', ':' - '-'));  // - . 0-9 :
+        const __m128i name = _mm_or_si128(_mm_or_si128(letter, Equal(v, '_')), dashToColon);
+        const __m128i stop = _mm_or_si128(Equal(v, '&'), _mm_or_si128(Equal(v, '<'), Equal(v, '\0')));
+        w.quotes |= MaskOf(Equal(v, '"'), chunk);
+        w.names |= MaskOf(name, chunk);
+        w.stops |= MaskOf(stop, chunk);
+    }
+    return w;
+}
+
+// The '"' bytes, for the walk over attributes in plain form.
+inline uint64_t QuoteBits(const char* p)
+{
+    uint64_t bits = 0;
+    for (unsigned chunk = 0; chunk < 4; ++chunk) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * chunk));
+        bits |= MaskOf(Equal(v, '"'), chunk);
+    }
+    return bits;
+}
+
+#endif  // XMLCHARS_WINDOWS
 
 }  // namespace xmlchars
