@@ -29,8 +29,12 @@ public:
 
     // Stores a copy under `id`; an ID already present keeps its record and
     // the new one is dropped. Returns whether the record was stored.
-    bool Insert(int32_t id, const Record& record) { return Emplace(id, record); }
-    bool Insert(int32_t id, Record&& record) { return Emplace(id, std::move(record)); }
+    bool Insert(int32_t id, const Record& record) { return Emplace(id, record) != nullptr; }
+    bool Insert(int32_t id, Record&& record) { return Emplace(id, std::move(record)) != nullptr; }
+
+    // Stores a copy of `record` under `id` and returns the stored record for
+    // filling in place; null (and nothing stored) when `id` is present.
+    Record* InsertCopy(int32_t id, const Record& record) { return Emplace(id, record); }
 
     const Record* Find(int32_t id) const {
         auto found = records_.find(id);
@@ -62,14 +66,23 @@ public:
     int32_t LargestID() const { return records_.empty() ? 0 : records_.rbegin()->first; }
 
 private:
+    // Where a record with `id` goes, or end() with `present` set when the ID
+    // is taken. Files and new records arrive in ascending ID order, so the end
+    // is tried first.
+    iterator PlaceFor(int32_t id, bool& present) {
+        present = false;
+        if (records_.empty() || id > records_.rbegin()->first) return records_.end();
+        auto place = records_.lower_bound(id);
+        present = place != records_.end() && place->first == id;
+        return place;
+    }
+
     template <typename Value>
-    bool Emplace(int32_t id, Value&& record) {
-        // Files and new records arrive in ascending ID order: append at the end.
-        if (records_.empty() || id > records_.rbegin()->first) {
-            records_.emplace_hint(records_.end(), id, std::forward<Value>(record));
-            return true;
-        }
-        return records_.emplace(id, std::forward<Value>(record)).second;
+    Record* Emplace(int32_t id, Value&& record) {
+        bool present = false;
+        auto place = PlaceFor(id, present);
+        if (present) return nullptr;
+        return &records_.emplace_hint(place, id, std::forward<Value>(record))->second;
     }
 
     Map records_;

@@ -225,6 +225,35 @@ void ReadChildElements(const XmlNode& element, const FieldTable<Record>& fields,
     }
 }
 
+// Files written by us start every record with its ID: the record is then
+// built where the collection keeps it, instead of being built aside and moved
+// in. Returns false, having stored nothing, when that does not apply (no
+// leading ID, or an ID already present); a second ID attribute further on
+// moves the record to its final key.
+template <typename Record, typename Collection>
+bool ReadInPlace(const XmlNode& element, const FieldTable<Record>& fields, const Record& prototype,
+                 const FileText& file, Collection& collection) {
+    const XmlAttributeList attributes = element.Attributes();
+    auto first = attributes.begin();
+    if (first == attributes.end() || first->name != "ID") return false;
+    const int32_t id = ReadInt32(file.Value(first->value));
+    Record* record = collection.InsertCopy(id, prototype);
+    if (!record) return false;
+    record->ID = id;
+    size_t hint = 1;
+    for (++first; first != attributes.end(); ++first) {
+        if (const FieldReader<Record>* field = fields.Find(first->name, hint))
+            field->Read(*record, file.Value(first->value));
+    }
+    if (record->ID != id) {
+        Record moved = std::move(*record);
+        collection.Erase(id);
+        const int32_t finalId = moved.ID;
+        collection.Insert(finalId, std::move(moved));
+    }
+    return true;
+}
+
 // Reads one collection element. Every record starts from the type's
 // defaults; a record without attributes (or a comment) is passed over; a
 // record whose ID is already present is dropped, the first one staying.
@@ -238,6 +267,8 @@ void ReadCollection(const XmlNode& section, const FieldTable<Record>& fields,
     if (const XmlNodeList* children = section.Children()) {
         for (const auto& child : *children) {
             if (IsComment(*child) || child->Attributes().empty()) continue;
+            if (!fieldsAsChildren && ReadInPlace(*child, fields, prototype, file, collection))
+                continue;
             Record record = prototype;
             if (fieldsAsChildren) {
                 size_t hint = 0;

@@ -60,7 +60,6 @@ public:
     }
 
     static constexpr size_t kLongestEntity = 6;  // "&quot;"
-    static constexpr size_t kNumber = 24;        // an attribute holding a number, beyond its name
 
 private:
     void Finish() { out_.resize(static_cast<size_t>(cursor_ - out_.data())); }

@@ -240,8 +240,13 @@ TEST(DocumentLoad, DuplicateIdsKeepTheFirstAndEveryRecordStartsFromDefaults) {
                      "<Task ID=\"4\" Description=\"first\" Priority=\"2\" DoneDate=\"1015200000\"/>"
                      "<Task ID=\"4\" Description=\"second\"/>"
                      "<Task ID=\"6\"/>"
+                     "<Task ID=\"4\" Description=\"renumbered\" ID=\"8\"/>"
+                     "<Task ID=\"9\" Description=\"moved onto 4\" ID=\"4\"/>"
                      "</Tasks></Pim>"));
-    ASSERT_EQ(2u, document.tasks.size());
+    // A repeated ID attribute counts as the last one read.
+    ASSERT_EQ(3u, document.tasks.size());
+    EXPECT_EQ("renumbered", document.tasks[8].Description);
+    EXPECT_EQ(nullptr, document.tasks.Find(9));
     EXPECT_EQ("first", document.tasks[4].Description);
     const Task& bare = document.tasks[6];
     EXPECT_EQ("", bare.Description);
