@@ -197,35 +197,17 @@ void DateTime::ResetZoneCache() {
     Zone().Clear();
 }
 
-int32_t DateTime::Year() const {
+int32_t DateTime::Field(int CalendarFields::*field) const {
     CalendarFields fields;
-    return ReadFields(*this, fields) ? fields.year : kInvalidField;
+    return ReadFields(*this, fields) ? fields.*field : kInvalidField;
 }
 
-int32_t DateTime::Month() const {
-    CalendarFields fields;
-    return ReadFields(*this, fields) ? fields.month : kInvalidField;
-}
-
-int32_t DateTime::Day() const {
-    CalendarFields fields;
-    return ReadFields(*this, fields) ? fields.day : kInvalidField;
-}
-
-int32_t DateTime::Hour() const {
-    CalendarFields fields;
-    return ReadFields(*this, fields) ? fields.hour : kInvalidField;
-}
-
-int32_t DateTime::Minute() const {
-    CalendarFields fields;
-    return ReadFields(*this, fields) ? fields.minute : kInvalidField;
-}
-
-int32_t DateTime::Second() const {
-    CalendarFields fields;
-    return ReadFields(*this, fields) ? fields.second : kInvalidField;
-}
+int32_t DateTime::Year() const { return Field(&CalendarFields::year); }
+int32_t DateTime::Month() const { return Field(&CalendarFields::month); }
+int32_t DateTime::Day() const { return Field(&CalendarFields::day); }
+int32_t DateTime::Hour() const { return Field(&CalendarFields::hour); }
+int32_t DateTime::Minute() const { return Field(&CalendarFields::minute); }
+int32_t DateTime::Second() const { return Field(&CalendarFields::second); }
 
 DateTime DateTime::DatePart() const {
     CalendarFields fields;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct CalendarFields;
+
 // A signed difference of two dates, in days.
 class DateSpan {
 public:
@@ -89,5 +91,8 @@ public:
     bool operator!=(const DateTime& other) const { return value_ != other.value_; }
 
 private:
+    // One calendar field, or kInvalidField.
+    int32_t Field(int CalendarFields::*field) const;
+
     double value_;
 };

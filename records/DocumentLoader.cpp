@@ -63,15 +63,18 @@ struct FileText {
 
 bool IsComment(const XmlNode& node) { return node.name == "!"; }
 
-// How one named field of a record is read from its text.
+// Whole numbers that are flags: "1" gives 1, anything else 0.
+struct AsFlag {};
+
+// How one named field of a record is read from its text; the kind of field
+// follows from the member's type.
 template <typename Record>
 struct FieldReader {
-    std::string_view name;
-    std::string Record::*text = nullptr;
-    int32_t Record::*number = nullptr;
-    int32_t Record::*flagNumber = nullptr;  // "1" gives 1, anything else 0
-    bool Record::*flag = nullptr;           // "1" gives true
-    DateTime Record::*date = nullptr;       // Unix time
+    FieldReader(std::string_view name, std::string Record::*field) : name(name), text(field) {}
+    FieldReader(std::string_view name, int32_t Record::*field) : name(name), number(field) {}
+    FieldReader(std::string_view name, int32_t Record::*field, AsFlag) : name(name), flagNumber(field) {}
+    FieldReader(std::string_view name, bool Record::*field) : name(name), flag(field) {}
+    FieldReader(std::string_view name, DateTime Record::*field) : name(name), date(field) {}
 
     void Read(Record& record, std::string_view value) const {
         if (text) (record.*text).assign(value.data(), value.size());
@@ -80,38 +83,14 @@ struct FieldReader {
         else if (flag) record.*flag = value == "1";
         else if (date) record.*date = DateTime::FromUnixTime(ReadDecimal(value));
     }
-};
 
-template <typename Record>
-FieldReader<Record> Text(std::string_view name, std::string Record::*m) {
-    FieldReader<Record> f{name};
-    f.text = m;
-    return f;
-}
-template <typename Record>
-FieldReader<Record> Number(std::string_view name, int32_t Record::*m) {
-    FieldReader<Record> f{name};
-    f.number = m;
-    return f;
-}
-template <typename Record>
-FieldReader<Record> FlagNumber(std::string_view name, int32_t Record::*m) {
-    FieldReader<Record> f{name};
-    f.flagNumber = m;
-    return f;
-}
-template <typename Record>
-FieldReader<Record> Flag(std::string_view name, bool Record::*m) {
-    FieldReader<Record> f{name};
-    f.flag = m;
-    return f;
-}
-template <typename Record>
-FieldReader<Record> Date(std::string_view name, DateTime Record::*m) {
-    FieldReader<Record> f{name};
-    f.date = m;
-    return f;
-}
+    std::string_view name;
+    std::string Record::*text = nullptr;
+    int32_t Record::*number = nullptr;
+    int32_t Record::*flagNumber = nullptr;
+    bool Record::*flag = nullptr;          // "1" gives true
+    DateTime Record::*date = nullptr;      // Unix time
+};
 
 // The fields of one record type, found by exact, case-sensitive name. Files
 // list them in the writer's order, so the search starts after the field
@@ -139,64 +118,64 @@ private:
 
 const FieldTable<Person>& PersonFields() {
     static const FieldTable<Person> table{
-        Number("ID", &Person::ID),
-        Text("FName", &Person::FName),
-        Text("LName", &Person::LName),
-        Text("RName", &Person::RName),
-        Text("Company", &Person::Company),
-        Text("Position", &Person::Position),
-        Text("Addr1", &Person::Addr1),
-        Text("Addr2", &Person::Addr2),
-        Text("City", &Person::City),
-        Text("State", &Person::State),
-        Text("Zip", &Person::Zip),
-        FlagNumber("YellowPages", &Person::YellowPages),
-        FlagNumber("WhitePages", &Person::WhitePages),
-        Text("Notes", &Person::Notes),
-        Text("HmPhone", &Person::HmPhone),
-        Text("WkPhone", &Person::WkPhone),
-        Text("WkExt", &Person::WkExt),
-        Text("Fax", &Person::Fax),
-        Text("CelPhone", &Person::CelPhone),
-        Text("Pager", &Person::Pager),
-        Text("EMail", &Person::EMail),
-        Text("WebPage", &Person::WebPage),
+        {"ID", &Person::ID},
+        {"FName", &Person::FName},
+        {"LName", &Person::LName},
+        {"RName", &Person::RName},
+        {"Company", &Person::Company},
+        {"Position", &Person::Position},
+        {"Addr1", &Person::Addr1},
+        {"Addr2", &Person::Addr2},
+        {"City", &Person::City},
+        {"State", &Person::State},
+        {"Zip", &Person::Zip},
+        {"YellowPages", &Person::YellowPages, AsFlag()},
+        {"WhitePages", &Person::WhitePages, AsFlag()},
+        {"Notes", &Person::Notes},
+        {"HmPhone", &Person::HmPhone},
+        {"WkPhone", &Person::WkPhone},
+        {"WkExt", &Person::WkExt},
+        {"Fax", &Person::Fax},
+        {"CelPhone", &Person::CelPhone},
+        {"Pager", &Person::Pager},
+        {"EMail", &Person::EMail},
+        {"WebPage", &Person::WebPage},
     };
     return table;
 }
 
 const FieldTable<Task>& TaskFields() {
     static const FieldTable<Task> table{
-        Number("ID", &Task::ID),
-        Text("Description", &Task::Description),
-        Number("Priority", &Task::Priority),
-        Date("DueDate", &Task::DueDate),
-        Date("DoneDate", &Task::DoneDate),
+        {"ID", &Task::ID},
+        {"Description", &Task::Description},
+        {"Priority", &Task::Priority},
+        {"DueDate", &Task::DueDate},
+        {"DoneDate", &Task::DoneDate},
     };
     return table;
 }
 
 const FieldTable<Appointment>& AppointmentFields() {
     static const FieldTable<Appointment> table{
-        Number("ID", &Appointment::ID),
-        Text("Description", &Appointment::Description),
-        Date("DueDate", &Appointment::DueDate),
-        Date("StartTime", &Appointment::StartTime),
-        Date("EndTime", &Appointment::EndTime),
-        Flag("Alarm", &Appointment::Alarm),
-        Date("AlarmTime", &Appointment::AlarmTime),
-        Flag("Done", &Appointment::Done),
+        {"ID", &Appointment::ID},
+        {"Description", &Appointment::Description},
+        {"DueDate", &Appointment::DueDate},
+        {"StartTime", &Appointment::StartTime},
+        {"EndTime", &Appointment::EndTime},
+        {"Alarm", &Appointment::Alarm},
+        {"AlarmTime", &Appointment::AlarmTime},
+        {"Done", &Appointment::Done},
     };
     return table;
 }
 
 const FieldTable<User>& UserFields() {
     static const FieldTable<User> table{
-        Text("FName", &User::FName),       Text("LName", &User::LName),
-        Text("Company", &User::Company),   Text("Position", &User::Position),
-        Text("Addr1", &User::Addr1),       Text("Addr2", &User::Addr2),
-        Text("City", &User::City),         Text("State", &User::State),
-        Text("Zip", &User::Zip),
+        {"FName", &User::FName},       {"LName", &User::LName},
+        {"Company", &User::Company},   {"Position", &User::Position},
+        {"Addr1", &User::Addr1},       {"Addr2", &User::Addr2},
+        {"City", &User::City},         {"State", &User::State},
+        {"Zip", &User::Zip},
     };
     return table;
 }

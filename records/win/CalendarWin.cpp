@@ -8,6 +8,7 @@
 
 #include "CalendarPlatform.h"
 #include "OleDateArithmetic.h"
+#include "SystemTimeFields.h"
 
 namespace {
 
@@ -57,14 +58,7 @@ const TIME_ZONE_INFORMATION* RulesForYear(int year) {
 // Both conversions run with 53-bit x87 precision, the one Windows gives a new
 // thread: the MinGW runtime's 64 bits change the system's rounding.
 bool PlatformFieldsToOleDate(const CalendarFields& fields, double& oleDate) {
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(fields.year);
-    time.wMonth = static_cast<WORD>(fields.month);
-    time.wDay = static_cast<WORD>(fields.day);
-    time.wHour = static_cast<WORD>(fields.hour);
-    time.wMinute = static_cast<WORD>(fields.minute);
-    time.wSecond = static_cast<WORD>(fields.second);
-    time.wMilliseconds = static_cast<WORD>(fields.milliseconds);
+    SYSTEMTIME time = SystemTimeFromFields(fields);
     OleDate::DoublePrecisionScope precision;
     return SystemTimeToVariantTime(&time, &oleDate) != 0;
 }
@@ -76,26 +70,14 @@ bool PlatformOleDateToFields(double oleDate, CalendarFields& fields) {
         if (!VariantTimeToSystemTime(oleDate, &time))
             return false;
     }
-    fields.year = time.wYear;
-    fields.month = time.wMonth;
-    fields.day = time.wDay;
-    fields.hour = time.wHour;
-    fields.minute = time.wMinute;
-    fields.second = time.wSecond;
-    fields.milliseconds = time.wMilliseconds;
+    fields = FieldsFromSystemTime(time);
     return true;
 }
 
 void PlatformReadLocalClock(CalendarFields& fields) {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    fields.year = now.wYear;
-    fields.month = now.wMonth;
-    fields.day = now.wDay;
-    fields.hour = now.wHour;
-    fields.minute = now.wMinute;
-    fields.second = now.wSecond;
-    fields.milliseconds = now.wMilliseconds;
+    fields = FieldsFromSystemTime(now);
 }
 
 int32_t PlatformUtcOffsetSeconds(int64_t unixTime) {

@@ -4,6 +4,7 @@
 
 #include "CalendarPlatform.h"
 #include "OleDateArithmetic.h"
+#include "SystemTimeFields.h"
 
 namespace DateText {
 namespace {
@@ -29,38 +30,28 @@ bool ReadMoment(const DateTime& date, Moment& moment) {
     return true;
 }
 
-SYSTEMTIME ToSystemTime(const Moment& moment) {
-    SYSTEMTIME time = {};
-    time.wYear = static_cast<WORD>(moment.fields.year);
-    time.wMonth = static_cast<WORD>(moment.fields.month);
-    time.wDayOfWeek = static_cast<WORD>(moment.weekday);
-    time.wDay = static_cast<WORD>(moment.fields.day);
-    time.wHour = static_cast<WORD>(moment.fields.hour);
-    time.wMinute = static_cast<WORD>(moment.fields.minute);
-    time.wSecond = static_cast<WORD>(moment.fields.second);
-    return time;
+// GetDateFormatA and GetTimeFormatA take the same arguments.
+using LocaleFormatter = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCSTR, LPSTR, int);
+
+std::string FormatWithLocale(LocaleFormatter format, const DateTime& date, LCID locale,
+                             DWORD flags, const char* picture) {
+    Moment moment;
+    if (!ReadMoment(date, moment))
+        return "";
+    const SYSTEMTIME time = SystemTimeFromFields(moment.fields, moment.weekday);
+    char text[kLocaleTextCapacity];
+    const int length = format(locale, flags, &time, picture, text, kLocaleTextCapacity);
+    return length > 0 ? std::string(text, length - 1) : std::string();
 }
 
 }  // namespace
 
 std::string FormatDate(const DateTime& date, LCID locale, DWORD flags, const char* picture) {
-    Moment moment;
-    if (!ReadMoment(date, moment))
-        return "";
-    const SYSTEMTIME time = ToSystemTime(moment);
-    char text[kLocaleTextCapacity];
-    const int length = GetDateFormatA(locale, flags, &time, picture, text, kLocaleTextCapacity);
-    return length > 0 ? std::string(text, length - 1) : std::string();
+    return FormatWithLocale(GetDateFormatA, date, locale, flags, picture);
 }
 
 std::string FormatTime(const DateTime& date, LCID locale, DWORD flags, const char* picture) {
-    Moment moment;
-    if (!ReadMoment(date, moment))
-        return "";
-    const SYSTEMTIME time = ToSystemTime(moment);
-    char text[kLocaleTextCapacity];
-    const int length = GetTimeFormatA(locale, flags, &time, picture, text, kLocaleTextCapacity);
-    return length > 0 ? std::string(text, length - 1) : std::string();
+    return FormatWithLocale(GetTimeFormatA, date, locale, flags, picture);
 }
 
 std::string FormatFree(const DateTime& date, const char* picture) {
