@@ -111,6 +111,13 @@ TEST(Collections, ClearEmptiesAndResetsLastIdAndCopiesAreIndependent) {
     EXPECT_EQ(1, persons.IssueID());
 }
 
+TEST(Collections, IssueIdPastTheLargestInt32WrapsInsteadOfOverflowing) {
+    Tasks tasks;
+    tasks.SetLastID(INT32_MAX);  // a file may carry such an ID
+    EXPECT_EQ(INT32_MIN, tasks.IssueID());
+    EXPECT_EQ(INT32_MIN, tasks.LastID());
+}
+
 class CountingView : public PimDocumentView {
 public:
     void OnDocumentChanged() override { ++refreshes; }
