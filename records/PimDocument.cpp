@@ -14,7 +14,10 @@ void PimDocument::DetachView(PimDocumentView* view) {
 
 void PimDocument::SetModified(bool modified, bool notify) {
     modified_ = modified;
-    if (!notify) return;
+    if (notify) NotifyViews();
+}
+
+void PimDocument::NotifyViews() {
     // A view may detach itself while refreshing; walk a copy.
     std::vector<PimDocumentView*> views = views_;
     for (PimDocumentView* view : views) view->OnDocumentChanged();

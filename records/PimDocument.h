@@ -30,6 +30,8 @@ public:
     bool IsModified() const { return modified_; }
     // Stores the flag; with `notify` every attached view refreshes.
     void SetModified(bool modified, bool notify);
+    // Every attached view refreshes.
+    void NotifyViews();
 
     const std::string& Path() const { return path_; }
     void SetPath(const std::string& path) { path_ = path; }

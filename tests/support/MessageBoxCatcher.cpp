@@ -12,9 +12,18 @@ std::string WindowText(HWND window) {
 }
 }  // namespace
 
-MessageBoxCatcher::MessageBoxCatcher(int answer) : answer_(answer) {
+MessageBoxCatcher::MessageBoxCatcher(int answer) : MessageBoxCatcher({answer}) {}
+
+MessageBoxCatcher::MessageBoxCatcher(std::initializer_list<int> answers) : answers_(answers) {
+    if (answers_.empty()) answers_.push_back(IDOK);
     g_active = this;
     hook_ = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+}
+
+std::vector<std::string> MessageBoxCatcher::Texts() const {
+    std::vector<std::string> texts;
+    for (const CaughtMessageBox& box : boxes_) texts.push_back(box.text);
+    return texts;
 }
 
 MessageBoxCatcher::~MessageBoxCatcher() {
@@ -52,11 +61,20 @@ void MessageBoxCatcher::Answer(HWND box) {
     // The icon is a static control of its own (its ID differs between
     // systems); the error icon is the system's hand.
     HICON errorIcon = LoadIconA(nullptr, IDI_HAND);
+    HICON warningIcon = LoadIconA(nullptr, IDI_EXCLAMATION);
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Button") == 0) {
+            if (IsWindowVisible(child)) caught.buttons.push_back(GetDlgCtrlID(child));
+            continue;
+        }
         if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) continue;
         HICON shown = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
         if (shown && shown == errorIcon) caught.hasErrorIcon = true;
+        if (shown && shown == warningIcon) caught.hasWarningIcon = true;
     }
+    const size_t turn = boxes_.size() < answers_.size() ? boxes_.size() : answers_.size() - 1;
     boxes_.push_back(caught);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answers_[turn], BN_CLICKED), 0);
 }

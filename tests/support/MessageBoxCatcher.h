@@ -1,9 +1,10 @@
 // Answers the message boxes a piece of code shows on this thread, and keeps
-// what they said, so tests can assert on the text, caption and icon.
+// what they said, so tests can assert on the text, caption, icon and buttons.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,18 +12,24 @@ struct CaughtMessageBox {
     std::string text;
     std::string caption;
     bool hasErrorIcon = false;
+    bool hasWarningIcon = false;
+    std::vector<int> buttons;  // the IDs of the buttons shown (IDYES, IDNO...), in order
 };
 
 class MessageBoxCatcher {
 public:
     // Every box is answered with `answer` (IDOK, IDYES, IDNO, IDCANCEL...).
     explicit MessageBoxCatcher(int answer = IDOK);
+    // The boxes are answered in turn; the last answer serves the rest.
+    MessageBoxCatcher(std::initializer_list<int> answers);
     ~MessageBoxCatcher();
 
     MessageBoxCatcher(const MessageBoxCatcher&) = delete;
     MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
     const std::vector<CaughtMessageBox>& Boxes() const { return boxes_; }
+    // The texts of the boxes shown, in order.
+    std::vector<std::string> Texts() const;
 
 private:
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
@@ -30,7 +37,7 @@ private:
     void Answer(HWND box);
 
     HHOOK hook_ = nullptr;
-    int answer_;
+    std::vector<int> answers_;
     std::vector<CaughtMessageBox> boxes_;
     std::vector<HWND> pending_;
 };
