@@ -195,7 +195,7 @@ TEST_F(DocumentLifeTest, UnsavedChangesQuestionAnsweredCancelNoAndYes) {
         ASSERT_EQ(1u, boxes.Boxes().size());
         EXPECT_EQ("Vantrel", boxes.Boxes()[0].caption);
         EXPECT_TRUE(document_.IsModified());
-        EXPECT_EQ("drop me", document_.tasks[2].Description);
+        EXPECT_EQ("drop me", document_.tasks[1].Description);
     }
 }
 
