@@ -1,0 +1,26 @@
+// Images of the main toolbar beside the menu items with the same command
+// ids: each such item gets a 16 by 15 bitmap of its button's image, with the
+// mask as alpha so that the menu's background shows through.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+class MenuImages {
+public:
+    MenuImages() = default;
+    ~MenuImages();
+    MenuImages(const MenuImages&) = delete;
+    MenuImages& operator=(const MenuImages&) = delete;
+
+    // Sets the image of every item of `menu` (popups included, at any depth)
+    // whose id is a button of `toolbar`. Returns how many items got one.
+    int Apply(HMENU menu, HWND toolbar);
+
+private:
+    HBITMAP ImageBitmap(HIMAGELIST images, int image);
+
+    std::vector<HBITMAP> bitmaps_;
+};
