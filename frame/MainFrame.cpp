@@ -1,0 +1,357 @@
+#include "MainFrame.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "CommandStrings.h"
+#include "Dialog.h"
+#include "DocumentFileDialogs.h"
+#include "HelpLibrary.h"
+#include "RecentFileRegistry.h"
+#include "ToolbarResource.h"
+#include "resource.h"
+
+const char MainFrame::kClassName[] = "VantrelFrame";
+const char MainFrame::kHelpFileName[] = "Vantrel.chm";
+
+namespace {
+
+const UINT kMenuBarId = 0xE81A;
+const UINT kRebarId = 0xE81C;
+// Band ids; the toolbars' bands carry the toolbars' own ids.
+const UINT kMenuBarBand = 1;
+const UINT kToolbarBand = ID_VIEW_TOOLBAR;
+const UINT kPreviewToolbarBand = IDR_PREVIEW_TOOLBAR;
+const UINT kHtmlHelpDisplayToc = 1;
+const char kClosingCaption[] = "Pim";
+const char kRecentFilesText[] = "Recent &Files";
+
+// The popup whose item text is `text`, searched at any depth.
+HMENU FindPopup(HMENU menu, const char* text) {
+    const int count = GetMenuItemCount(menu);
+    for (int index = 0; index < count; ++index) {
+        HMENU popup = GetSubMenu(menu, index);
+        if (!popup) continue;
+        char itemText[128] = "";
+        GetMenuStringA(menu, index, itemText, sizeof itemText, MF_BYPOSITION);
+        if (std::strcmp(itemText, text) == 0) return popup;
+        if (HMENU inner = FindPopup(popup, text)) return inner;
+    }
+    return nullptr;
+}
+
+HICON LoadProgramIcon(int size) {
+    return static_cast<HICON>(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_FRAME),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+MainFrame::MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrary& help,
+                     std::string programDirectory)
+    : loop_(loop),
+      help_(help),
+      programDirectory_(std::move(programDirectory)),
+      recentFiles_(SameFilePath),
+      life_(document_, recentFiles_, chooser),
+      dayViewKeys_([this] { return dayView_.Handle(); }) {}
+
+MainFrame::~MainFrame() {
+    if (keysRegistered_) {
+        loop_.RemoveKeyHandler(&menuBar_);
+        loop_.RemoveKeyHandler(acceleratorKeys_.get());
+        loop_.RemoveKeyHandler(&dayViewKeys_);
+        loop_.RemoveIdleHandler(idleHandler_);
+    }
+    // While the bars still exist, so that the window's last messages find
+    // everything they may touch.
+    if (Handle() && IsWindow(Handle())) DestroyWindow(Handle());
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
+
+bool MainFrame::Create() {
+    WindowClass frameClass;
+    frameClass.name = kClassName;
+    frameClass.style = CS_DBLCLKS;
+    frameClass.icon = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
+    frameClass.smallIcon = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
+    frameClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    if (!RegisterWindowClass(frameClass)) return false;
+
+    HMENU menu = LoadMenuA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_FRAME));
+    accelerators_ = LoadAcceleratorsA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_FRAME));
+    const std::string caption = LoadResourceString(IDS_MAIN_CAPTION);
+    HWND window = Window::Create(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, kClassName, caption.c_str(),
+                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu);
+    return window != nullptr;
+}
+
+bool MainFrame::CreateToolbar(Toolbar& toolbar, UINT resourceId, UINT windowId, bool visible) {
+    std::vector<UINT> buttons;
+    if (!LoadToolbarButtons(resourceId, buttons)) return false;
+    HBITMAP strip = LoadBitmapA(ModuleInstance(), MAKEINTRESOURCEA(resourceId));
+    if (!strip) return false;
+    const bool created = toolbar.Create(Handle(), windowId, strip, buttons, visible);
+    DeleteObject(strip);
+    return created;
+}
+
+// Runs while the window is being created (WM_CREATE).
+bool MainFrame::CreateChildren() {
+    HWND frame = Handle();
+    // The menu moves from the window into the menu bar, which owns it then.
+    HMENU menu = GetMenu(frame);
+    SetMenu(frame, nullptr);
+    if (!menuBar_.Create(frame, menu, kMenuBarId)) return false;
+
+    if (!CreateToolbar(toolbar_, IDR_MAIN_FRAME, ID_VIEW_TOOLBAR, true)) return false;
+    if (!CreateToolbar(previewToolbar_, IDR_PREVIEW_TOOLBAR, IDR_PREVIEW_TOOLBAR, false))
+        return false;
+    menuImages_.Apply(menuBar_.Menu(), toolbar_.Handle());
+
+    if (!rebar_.Create(frame, kRebarId)) return false;
+    rebar_.AddBand(menuBar_.Handle(), kMenuBarBand, menuBar_.IdealSize(), false, false, true);
+    rebar_.AddBand(toolbar_.Handle(), kToolbarBand, toolbar_.IdealSize(), true, false, true);
+    rebar_.AddBand(previewToolbar_.Handle(), kPreviewToolbarBand, previewToolbar_.IdealSize(),
+                   true, true, false);
+
+    if (!statusBar_.Create(frame, ID_VIEW_STATUS_BAR, LoadResourceString(IDS_READY)))
+        return false;
+
+    if (HMENU recentPopup = FindPopup(menuBar_.Menu(), kRecentFilesText)) {
+        recentMenu_.Attach(recentPopup);
+    }
+    LoadRecentFiles(recentFiles_);
+    RebuildRecentMenu();
+    life_.SetFrame(frame);
+    life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
+
+    if (!dayView_.Create(frame)) return false;
+
+    commandTargets_.AddMenu(menuBar_.Menu());
+    commandTargets_.AddToolbar(toolbar_.Handle());
+    commandTargets_.AddToolbar(previewToolbar_.Handle());
+    acceleratorKeys_ = std::make_unique<AcceleratorKeys>(frame, accelerators_);
+    // The menu bar's menu mode sees keys first, then the accelerators, then
+    // the form's navigation.
+    loop_.AddKeyHandler(&menuBar_);
+    loop_.AddKeyHandler(acceleratorKeys_.get());
+    loop_.AddKeyHandler(&dayViewKeys_);
+    idleHandler_ = loop_.AddIdleHandler([this] { UpdateCommandStates(); });
+    keysRegistered_ = true;
+
+    FitToDayView();
+    life_.SetTitle(life_.DocumentName());
+    return true;
+}
+
+// The client area becomes the form at its dialog size plus the bars; that
+// outer size is the smallest the frame may be made.
+void MainFrame::FitToDayView() {
+    RECT form = {};
+    GetWindowRect(dayView_.Handle(), &form);
+    const int formWidth = form.right - form.left;
+    const int formHeight = form.bottom - form.top;
+    MoveWindow(rebar_.Handle(), 0, 0, formWidth, rebar_.Height(), FALSE);
+    statusBar_.Reposition();
+
+    RECT outer = {0, 0, formWidth, rebar_.Height() + formHeight + statusBar_.Height()};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(Handle(), GWL_EXSTYLE)));
+    minimumSize_ = {outer.right - outer.left, outer.bottom - outer.top};
+    SetWindowPos(Handle(), nullptr, 0, 0, minimumSize_.cx, minimumSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+}
+
+void MainFrame::Layout() {
+    RECT client = {};
+    GetClientRect(Handle(), &client);
+    const int width = client.right - client.left;
+    MoveWindow(rebar_.Handle(), 0, 0, width, rebar_.Height(), TRUE);
+    const int top = rebar_.Height();
+    int bottom = client.bottom;
+    if (statusBarVisible_) {
+        statusBar_.Reposition();
+        bottom -= statusBar_.Height();
+    }
+    if (dayView_.Handle()) {
+        MoveWindow(dayView_.Handle(), 0, top, width, bottom > top ? bottom - top : 0, TRUE);
+    }
+}
+
+CommandSnapshot MainFrame::Snapshot() const {
+    CommandSnapshot snapshot;
+    snapshot.modified = document_.IsModified();
+    snapshot.hasTasks = !document_.tasks.empty();
+    snapshot.hasPersons = !document_.persons.empty();
+    snapshot.hasAppointments = !document_.appointments.empty();
+    snapshot.toolbarVisible = toolbarVisible_;
+    snapshot.statusBarVisible = statusBarVisible_;
+    snapshot.recentFileCount = static_cast<int>(recentFiles_.size());
+    return snapshot;
+}
+
+void MainFrame::UpdateCommandStates() {
+    const CommandSnapshot snapshot = Snapshot();
+    commandTargets_.Apply([&snapshot](UINT id) { return CommandStateFor(id, snapshot); });
+}
+
+void MainFrame::RebuildRecentMenu() {
+    if (recentMenu_.Popup()) recentMenu_.Update(recentFiles_.Entries());
+}
+
+LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return CreateChildren() ? 0 : -1;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED) Layout();
+        return 0;
+    case WM_GETMINMAXINFO:
+        if (minimumSize_.cx > 0) {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            info->ptMinTrackSize.x = minimumSize_.cx;
+            info->ptMinTrackSize.y = minimumSize_.cy;
+        }
+        return 0;
+    case WM_SETFOCUS:
+        if (dayView_.Handle()) {
+            SetFocus(dayView_.Handle());
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        // The form covers the whole client area between the bars.
+        if (dayView_.Handle()) return 1;
+        break;
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (Toolbar::AnswerTooltip(header, LoadResourceString)) return 0;
+        if (rebar_.IsHeightChange(header)) {
+            Layout();
+            return 0;
+        }
+        break;
+    }
+    case WM_INITMENUPOPUP: {
+        // The popup shows the states as they are now, not as at the last idle.
+        const CommandSnapshot snapshot = Snapshot();
+        ApplyCommandStatesToMenu(reinterpret_cast<HMENU>(wParam),
+                                 [&snapshot](UINT id) { return CommandStateFor(id, snapshot); });
+        return 0;
+    }
+    case WM_MENUSELECT:
+        statusBar_.ShowPrompt(
+            MenuPromptId(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)));
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU && menuBar_.OnKeyMenu(lParam)) return 0;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) menuBar_.LeaveMenuMode();
+        break;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(1);
+        return 0;
+    }
+    return DefaultProcessing(message, wParam, lParam);
+}
+
+void MainFrame::OnCommand(UINT id) {
+    if (id >= ID_FILE_RECENT_FIRST && id <= ID_FILE_RECENT_LAST) {
+        const size_t position = id - ID_FILE_RECENT_FIRST;
+        if (position < recentFiles_.size()) life_.OpenRecent(position);
+        return;
+    }
+    switch (id) {
+    case ID_FILE_NEW:
+        life_.New();
+        return;
+    case ID_FILE_OPEN:
+        life_.Open();
+        return;
+    case ID_FILE_SAVE:
+        life_.Save();
+        return;
+    case ID_FILE_SAVE_AS:
+        life_.SaveAs();
+        return;
+    case ID_FILE_COMPACT:
+        life_.Compact();
+        return;
+    case ID_APP_EXIT:
+        PostMessageA(Handle(), WM_CLOSE, 0, 0);
+        return;
+    case ID_VIEW_TOOLBAR:
+        ToggleToolbar();
+        return;
+    case ID_VIEW_STATUS_BAR:
+        ToggleStatusBar();
+        return;
+    case ID_HELP_TOPICS:
+        ShowHelpTopics();
+        return;
+    case ID_APP_ABOUT:
+        ShowAbout();
+        return;
+    // Printing, page setup, the report font, import, export and the print
+    // preview's buttons belong to the frame; their parts come later.
+    case ID_FILE_PAGE_SETUP:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_EXPORT_TASKS:
+    case ID_EXPORT_PHONE_BOOK:
+    case ID_EXPORT_APPOINTMENTS:
+    case ID_IMPORT_TASKS:
+    case ID_IMPORT_PHONE_BOOK:
+    case ID_IMPORT_APPOINTMENTS:
+    case ID_REPORT_FONT:
+    case ID_PREVIEW_CLOSE:
+    case ID_PREVIEW_NEXT_PAGE:
+    case ID_PREVIEW_PREVIOUS_PAGE:
+        return;
+    default:
+        // The day view carries out the record commands and the rest.
+        if (dayView_.Handle()) SendMessageA(dayView_.Handle(), WM_COMMAND, id, 0);
+        return;
+    }
+}
+
+void MainFrame::ToggleToolbar() {
+    toolbarVisible_ = !toolbarVisible_;
+    rebar_.ShowBand(kToolbarBand, toolbarVisible_);
+    UpdateCommandStates();
+    Layout();
+}
+
+void MainFrame::ToggleStatusBar() {
+    // The bar's own visibility, whether or not the frame is shown.
+    statusBarVisible_ = !(GetWindowLongPtrA(statusBar_.Handle(), GWL_STYLE) & WS_VISIBLE);
+    ShowWindow(statusBar_.Handle(), statusBarVisible_ ? SW_SHOW : SW_HIDE);
+    UpdateCommandStates();
+    Layout();
+}
+
+void MainFrame::ShowHelpTopics() {
+    const std::string topic =
+        programDirectory_ + "\\" + kHelpFileName + "::/html/Introduction.htm>mainwin";
+    help_.Show(Handle(), topic.c_str(), kHtmlHelpDisplayToc, 0);
+}
+
+void MainFrame::ShowAbout() {
+    Dialog about(IDD_ABOUT);
+    about.DoModal(Handle());
+}
+
+void MainFrame::OnClose() {
+    if (life_.AskToSave(kClosingCaption)) DestroyWindow(Handle());
+}

@@ -1,0 +1,105 @@
+// The main window: the band container with the menu bar and the toolbars at
+// the top, the status bar at the bottom and the day view between them. It
+// owns the document and the recent-file list, keeps the command states
+// current at idle time and routes every command to the part that carries it
+// out.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "CommandAvailability.h"
+#include "DayViewForm.h"
+#include "DocumentLife.h"
+#include "MenuBar.h"
+#include "MenuImages.h"
+#include "MessageLoop.h"
+#include "PimDocument.h"
+#include "Rebar.h"
+#include "RecentFileList.h"
+#include "RecentFileMenu.h"
+#include "StatusBar.h"
+#include "Toolbar.h"
+#include "Window.h"
+
+class DocumentFileChooser;
+class HelpLibrary;
+
+class MainFrame : public Window {
+public:
+    static const char kClassName[];
+    static const char kHelpFileName[];
+
+    // The loop, chooser and help library must outlive the frame.
+    MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrary& help,
+              std::string programDirectory);
+    ~MainFrame() override;
+
+    // Creates the window with its bars and the day view, sized to hold the
+    // form; it stays hidden until the caller shows it. False on failure.
+    bool Create();
+
+    PimDocument& Document() { return document_; }
+    DocumentLife& Life() { return life_; }
+    const RecentFileList& RecentFiles() const { return recentFiles_; }
+
+    HMENU Menu() const { return menuBar_.Menu(); }
+    HMENU RecentFilesPopup() const { return recentMenu_.Popup(); }
+    HWND MainToolbar() const { return toolbar_.Handle(); }
+    HWND PreviewToolbar() const { return previewToolbar_.Handle(); }
+    HWND StatusBarHandle() const { return statusBar_.Handle(); }
+    HWND DayView() const { return dayView_.Handle(); }
+    const Rebar& Bands() const { return rebar_; }
+    const std::string& StatusText() const { return statusBar_.Text(); }
+    SIZE MinimumTrackingSize() const { return minimumSize_; }
+
+    CommandSnapshot Snapshot() const;
+    // The idle work: menu items and toolbar buttons follow Snapshot().
+    void UpdateCommandStates();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool CreateChildren();
+    bool CreateToolbar(Toolbar& toolbar, UINT resourceId, UINT windowId, bool visible);
+    void FitToDayView();
+    void Layout();
+    void OnCommand(UINT id);
+    void ToggleToolbar();
+    void ToggleStatusBar();
+    void ShowHelpTopics();
+    void ShowAbout();
+    void OnClose();
+    void RebuildRecentMenu();
+
+    MessageLoop& loop_;
+    HelpLibrary& help_;
+    std::string programDirectory_;
+
+    PimDocument document_;
+    RecentFileList recentFiles_;
+    DocumentLife life_;
+
+    MenuBar menuBar_;
+    MenuImages menuImages_;
+    Toolbar toolbar_;
+    Toolbar previewToolbar_;
+    Rebar rebar_;
+    StatusBar statusBar_;
+    RecentFileMenu recentMenu_;
+    DayViewForm dayView_;
+    CommandStateTargets commandTargets_;
+
+    HACCEL accelerators_ = nullptr;
+    std::unique_ptr<AcceleratorKeys> acceleratorKeys_;
+    DialogNavigationKeys dayViewKeys_;
+    int idleHandler_ = 0;
+    bool keysRegistered_ = false;
+
+    bool toolbarVisible_ = true;
+    bool statusBarVisible_ = true;
+    SIZE minimumSize_ = {0, 0};
+};
