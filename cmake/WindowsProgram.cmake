@@ -21,6 +21,12 @@ set(_main_source "${VANTREL_SOURCE_DIR}/frame/Main.cpp")
 list(REMOVE_ITEM _ui_sources "${_main_source}")
 
 file(GLOB VANTREL_RESOURCE_FILES CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/resources/*.rc")
+# The scripts include pictures, the manifest and the ids; windres does not
+# tell the build about them, so a changed picture would not be compiled in.
+file(GLOB _resource_inputs CONFIGURE_DEPENDS
+     "${VANTREL_SOURCE_DIR}/resources/*.ico" "${VANTREL_SOURCE_DIR}/resources/*.bmp"
+     "${VANTREL_SOURCE_DIR}/resources/*.manifest" "${VANTREL_SOURCE_DIR}/resources/*.h")
+set_source_files_properties(${VANTREL_RESOURCE_FILES} PROPERTIES OBJECT_DEPENDS "${_resource_inputs}")
 
 # Windows libraries the interface uses; the import libraries cost nothing
 # when unused.

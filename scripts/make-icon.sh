@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program icon (resources/Vantrel.ico): a calendar page with a red
-# header and a tick, at 32 by 32 and 16 by 16 pixels. Run it again after
-# changing the drawing; the .ico it writes is kept in the tree so that a
+# header and a tick, at 48 by 48, 32 by 32 and 16 by 16 pixels. Run it again
+# after changing the drawing; the .ico it writes is kept in the tree so that a
 # Windows build needs no ImageMagick.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,7 +23,8 @@ draw() {
     "PNG32:$work/icon-$size.png"
 }
 
+draw 48
 draw 32
 draw 16
-convert "$work/icon-32.png" "$work/icon-16.png" "$root/resources/Vantrel.ico"
+convert "$work/icon-48.png" "$work/icon-32.png" "$work/icon-16.png" "$root/resources/Vantrel.ico"
 echo "$root/resources/Vantrel.ico"

@@ -58,6 +58,54 @@ HWND WINAPI RecordingHtmlHelp(HWND, LPCSTR topic, UINT command, DWORD_PTR) {
 
 const char kProgramDirectory[] = "C:\\Program Files\\Vantrel";
 
+// The popups the frame was told are about to open, as a WH_CALLWNDPROC hook
+// on this thread sees WM_INITMENUPOPUP reach it.
+struct PopupRecord {
+    HWND frame = nullptr;
+    std::vector<HMENU> popups;
+};
+PopupRecord g_popups;
+
+LRESULT CALLBACK RecordPopups(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (call->hwnd == g_popups.frame && call->message == WM_INITMENUPOPUP)
+            g_popups.popups.push_back(reinterpret_cast<HMENU>(call->wParam));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Closes whatever menu is being tracked; a thread timer's procedure, run by
+// the menu's own modal loop.
+int g_menusEnded = 0;
+void CALLBACK EndMenuTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ++g_menusEnded;
+    EndMenu();
+}
+
+// The commands that reach a subclassed window, passed on to its procedure.
+struct CommandRecord {
+    WNDPROC previous = nullptr;
+    std::vector<UINT> ids;
+};
+CommandRecord g_formCommands;
+
+LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) g_formCommands.ids.push_back(LOWORD(wParam));
+    return CallWindowProcA(g_formCommands.previous, window, message, wParam, lParam);
+}
+
+// The text of the status bar's simple pane as the control holds it. Windows
+// answers for the simple pane's own index (SB_SIMPLEID); Wine answers for
+// the first part only, which then shows the simple pane's text.
+std::string StatusBarText(HWND bar) {
+    char text[256] = "";
+    SendMessageA(bar, SB_GETTEXTA, 255, reinterpret_cast<LPARAM>(text));
+    if (text[0] == '\0') SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -76,7 +124,8 @@ protected:
         MSG message;
         while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
-        for (const char* name : {"a.pgr", "b.pgr"}) DeleteFileA(Path(name).c_str());
+        for (const char* name : {"a.pgr", "b.pgr", "c.pgr", "d.pgr", "e.pgr"})
+            DeleteFileA(Path(name).c_str());
         RemoveDirectoryA(folder_.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, kRecentDocumentListKey);
     }
@@ -423,6 +472,138 @@ TEST_F(MainFrameTest, AboutShowsTheDialogUntilOk) {
     EXPECT_EQ(0, driver.DialogsCancelled());
     EXPECT_EQ("About Vantrel!", caption);
     EXPECT_EQ("Vantrel! [Untitled]", Title());
+}
+
+TEST_F(MainFrameTest, HighlightedMenuItemsShowTheirPromptUntilTheMenuCloses) {
+    MakeFile("a.pgr");
+    CreateFrame();
+    chooser_.answers = {Path("a.pgr")};
+    Command(ID_FILE_OPEN);
+    Idle();
+    HMENU file = GetSubMenu(frame_->Menu(), 0);
+    ASSERT_NE(nullptr, file);
+
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_HILITE),
+                 reinterpret_cast<LPARAM>(file));
+    EXPECT_EQ("Create a new document", frame_->StatusText());
+    EXPECT_EQ("Create a new document", StatusBarText(frame_->StatusBarHandle()));
+
+    ASSERT_EQ("&1 " + Path("a.pgr"), RecentItems().at(0).second);
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(ID_FILE_RECENT_FIRST, MF_HILITE),
+                 reinterpret_cast<LPARAM>(frame_->RecentFilesPopup()));
+    EXPECT_EQ("Open this document", frame_->StatusText());
+    EXPECT_EQ("Open this document", StatusBarText(frame_->StatusBarHandle()));
+
+    SendMessageA(Frame(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ("Ready", frame_->StatusText());
+    EXPECT_EQ("Ready", StatusBarText(frame_->StatusBarHandle()));
+}
+
+TEST_F(MainFrameTest, ToolbarTooltipsAskTheFrameForTheCommandsShortName) {
+    CreateFrame();
+    HWND tooltips =
+        reinterpret_cast<HWND>(SendMessageA(frame_->MainToolbar(), TB_GETTOOLTIPS, 0, 0));
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = tooltips ? tooltips : frame_->MainToolbar();
+    info.hdr.idFrom = ID_FILE_OPEN;
+    info.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(Frame(), WM_NOTIFY, ID_FILE_OPEN, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(nullptr, info.lpszText);
+    EXPECT_EQ("Open", std::string(info.lpszText));
+
+    NMTTDISPINFOW wide = {};
+    wide.hdr = info.hdr;
+    wide.hdr.idFrom = ID_FILE_SAVE;
+    wide.hdr.code = TTN_GETDISPINFOW;
+    SendMessageA(Frame(), WM_NOTIFY, ID_FILE_SAVE, reinterpret_cast<LPARAM>(&wide));
+    ASSERT_NE(nullptr, wide.lpszText);
+    EXPECT_EQ(std::wstring(L"Save"), std::wstring(wide.lpszText));
+}
+
+TEST_F(MainFrameTest, AltAndAMnemonicOpenThatPopupThroughTheFrame) {
+    CreateFrame();
+    HMENU menu = frame_->Menu();
+    HMENU help = GetSubMenu(menu, GetMenuItemCount(menu) - 1);
+    ASSERT_NE(nullptr, help);
+    char text[64] = "";
+    GetMenuStringA(menu, GetMenuItemCount(menu) - 1, text, sizeof text, MF_BYPOSITION);
+    ASSERT_EQ("&Help", std::string(text));
+
+    g_popups = PopupRecord();
+    g_popups.frame = Frame();
+    g_menusEnded = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPopups, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, EndMenuTimer);
+    ASSERT_NE(0u, timer);
+    SendMessageA(Frame(), WM_SYSCOMMAND, SC_KEYMENU, 'h');
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(hook);
+
+    EXPECT_EQ(1, g_menusEnded);
+    ASSERT_FALSE(g_popups.popups.empty());
+    EXPECT_EQ(help, g_popups.popups.front());
+    EXPECT_EQ("Ready", frame_->StatusText());
+}
+
+TEST_F(MainFrameTest, CommandsTheFrameDoesNotCarryOutReachTheDayView) {
+    CreateFrame();
+    HWND form = frame_->DayView();
+    g_formCommands = CommandRecord();
+    g_formCommands.previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordCommands)));
+    ASSERT_NE(nullptr, g_formCommands.previous);
+
+    Command(ID_TASK_ADD);
+    Command(ID_VIEW_STATUS_BAR);
+    Command(ID_VIEW_STATUS_BAR);
+    Command(ID_FILE_PAGE_SETUP);
+    SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formCommands.previous));
+
+    EXPECT_EQ(std::vector<UINT>{32790}, g_formCommands.ids);
+    EXPECT_TRUE(MenuChecked(ID_VIEW_STATUS_BAR));
+}
+
+TEST_F(MainFrameTest, FourNewestOpensAreListedAndACaseVariantMovesToTheTop) {
+    const char* names[] = {"a.pgr", "b.pgr", "c.pgr", "d.pgr", "e.pgr"};
+    for (const char* name : names) MakeFile(name);
+    CreateFrame();
+    for (const char* name : names) chooser_.answers.push_back(Path(name));
+    for (int open = 0; open < 5; ++open) Command(ID_FILE_OPEN);
+    Idle();
+    using Items = std::vector<std::pair<UINT, std::string>>;
+    EXPECT_EQ((Items{{57616, "&1 " + Path("e.pgr")},
+                     {57617, "&2 " + Path("d.pgr")},
+                     {57618, "&3 " + Path("c.pgr")},
+                     {57619, "&4 " + Path("b.pgr")}}),
+              RecentItems());
+
+    const std::string variant = folder_ + "\\C.PGR";
+    chooser_.answers = {variant};
+    Command(ID_FILE_OPEN);
+    Idle();
+    EXPECT_EQ((Items{{57616, "&1 " + variant},
+                     {57617, "&2 " + Path("e.pgr")},
+                     {57618, "&3 " + Path("d.pgr")},
+                     {57619, "&4 " + Path("b.pgr")}}),
+              RecentItems());
+
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExA(HKEY_CURRENT_USER, kRecentDocumentListKey, 0, KEY_READ, &key));
+    char stored[MAX_PATH] = "";
+    DWORD size = sizeof stored;
+    DWORD type = 0;
+    const LONG read = RegQueryValueExA(key, "Document1", nullptr, &type,
+                                       reinterpret_cast<BYTE*>(stored), &size);
+    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, read);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(variant, std::string(stored));
+    RecentFileList list(SameFilePath);
+    LoadRecentFiles(list);
+    EXPECT_EQ((std::vector<std::string>{variant, Path("e.pgr"), Path("d.pgr"), Path("b.pgr")}),
+              list.Entries());
 }
 
 }  // namespace

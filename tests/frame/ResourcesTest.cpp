@@ -372,6 +372,52 @@ TEST(Toolbars, PreviewToolbarHasItsButtonsAndOneImageEach) {
     ExpectToolbar(IDR_PREVIEW_TOOLBAR, {58115, 58114, 57607, 0, 58112});
 }
 
+// --- Program icon ----------------------------------------------------------------------
+
+// The width stored in the header of the icon image the group resource offers
+// for `size` by `size`; 0 when there is none.
+LONG StoredIconWidth(int size) {
+    HRSRC group = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MAIN_FRAME), RT_GROUP_ICON);
+    if (!group) return 0;
+    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(Module(), group)));
+    if (!directory) return 0;
+    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+    HRSRC image = FindResourceA(Module(), MAKEINTRESOURCEA(id), RT_ICON);
+    if (!image) return 0;
+    const auto* header =
+        static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(Module(), image)));
+    if (!header || SizeofResource(Module(), image) < sizeof(BITMAPINFOHEADER)) return 0;
+    return header->biWidth;
+}
+
+// Width and height of the colour bitmap of the icon loaded at `size`.
+SIZE LoadedIconSize(int size) {
+    SIZE result = {0, 0};
+    HICON icon = static_cast<HICON>(LoadImageA(Module(), MAKEINTRESOURCEA(IDR_MAIN_FRAME),
+                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (!icon) return result;
+    ICONINFO info = {};
+    if (GetIconInfo(icon, &info)) {
+        BITMAP bitmap = {};
+        if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bitmap, &bitmap)) {
+            result = {bitmap.bmWidth, bitmap.bmHeight};
+        }
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    DestroyIcon(icon);
+    return result;
+}
+
+TEST(ProgramIcon, HoldsItsOwnImageAtEachSize) {
+    for (int size : {16, 32, 48}) {
+        EXPECT_EQ(StoredIconWidth(size), size) << "size " << size;
+        const SIZE loaded = LoadedIconSize(size);
+        EXPECT_EQ(loaded.cx, size) << "size " << size;
+        EXPECT_EQ(loaded.cy, size) << "size " << size;
+    }
+}
+
 // --- Dialogs ---------------------------------------------------------------------------
 
 // Registers the common control classes of the calendar and the lists. Looked
