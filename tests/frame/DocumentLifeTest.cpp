@@ -318,3 +318,43 @@ TEST_F(DocumentLifeTest, CompactWithoutAFileAsksForANameAndCancelSkipsTheWrite) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DocumentLifeTest, SaveIntoAFolderThatVanishedReportsAndKeepsTheChanges) {
+    const std::string inner = folder_ + "\\inner";
+    ASSERT_TRUE(CreateDirectoryA(inner.c_str(), nullptr));
+    chooser_.answers = {inner + "\\diary.pgr"};
+    AddTask("first");
+    life_.SaveAs();
+    ASSERT_TRUE(DeleteFileA((inner + "\\diary.pgr").c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(inner.c_str()));
+    AddTask("second");
+
+    MessageBoxCatcher boxes;
+    life_.Save();
+    EXPECT_EQ(std::vector<std::string>{"Unable to write file!"}, boxes.Texts());
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(inner + "\\diary.pgr", document_.Path());
+}
+
+TEST_F(DocumentLifeTest, RecentFileAsksAboutUnsavedChangesFirst) {
+    MakeFile("a.pgr", "a");
+    chooser_.answers = {Path("a.pgr")};
+    life_.Open();
+    AddTask("unsaved");
+    {
+        MessageBoxCatcher boxes(IDCANCEL);
+        life_.OpenRecent(0);
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        EXPECT_EQ("Save changes to " + Path("a.pgr") + "?", boxes.Boxes()[0].text);
+        EXPECT_EQ("Pim", boxes.Boxes()[0].caption);
+        EXPECT_EQ(2u, document_.tasks.size());  // nothing was opened
+    }
+    MessageBoxCatcher boxes(IDNO);
+    life_.OpenRecent(0);
+    EXPECT_EQ(1u, document_.tasks.size());
+    EXPECT_FALSE(document_.IsModified());
+}
+
+}  // namespace
