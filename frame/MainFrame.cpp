@@ -55,6 +55,7 @@ MainFrame::MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrar
       programDirectory_(std::move(programDirectory)),
       recentFiles_(SameFilePath),
       life_(document_, recentFiles_, chooser),
+      dayView_(document_),
       dayViewKeys_([this] { return dayView_.Handle(); }) {}
 
 MainFrame::~MainFrame() {
@@ -129,6 +130,7 @@ bool MainFrame::CreateChildren() {
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
 
     if (!dayView_.Create(frame)) return false;
+    document_.AttachView(&dayView_);
 
     commandTargets_.AddMenu(menuBar_.Menu());
     commandTargets_.AddToolbar(toolbar_.Handle());
@@ -191,6 +193,9 @@ CommandSnapshot MainFrame::Snapshot() const {
     snapshot.toolbarVisible = toolbarVisible_;
     snapshot.statusBarVisible = statusBarVisible_;
     snapshot.recentFileCount = static_cast<int>(recentFiles_.size());
+    snapshot.taskSelected = dayView_.TaskSelected();
+    snapshot.personSelected = dayView_.PersonSelected();
+    snapshot.appointmentSelected = dayView_.AppointmentSelected();
     return snapshot;
 }
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "CommandAvailability.h"
-#include "DayViewForm.h"
+#include "DayView.h"
 #include "DocumentLife.h"
 #include "MenuBar.h"
 #include "MenuImages.h"
@@ -90,7 +90,8 @@ private:
     Rebar rebar_;
     StatusBar statusBar_;
     RecentFileMenu recentMenu_;
-    DayViewForm dayView_;
+    // `class`: the accessor DayView() hides the type's name in here.
+    class DayView dayView_;
     CommandStateTargets commandTargets_;
 
     HACCEL accelerators_ = nullptr;

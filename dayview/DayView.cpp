@@ -1,0 +1,393 @@
+#include "DayView.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "DateText.h"
+#include "ListViewRows.h"
+#include "resource.h"
+
+using ListViewRows::CellText;
+using ListViewRows::ItemValue;
+using ListViewRows::RowCount;
+
+namespace {
+
+const char kNotAvailable[] = "Not Available";
+
+// A control of the contact panel and the person's field it shows.
+struct ContactField {
+    int control;
+    const std::string Person::*field;
+};
+
+std::string TimeText(const DateTime& time) {
+    return DateText::FormatTime(time, LOCALE_USER_DEFAULT, TIME_NOSECONDS);
+}
+
+std::string LongDateText(const DateTime& day) {
+    return DateText::FormatDate(day, LOCALE_USER_DEFAULT, DATE_LONGDATE);
+}
+
+std::string ShortDateText(const DateTime& day) {
+    return DateText::FormatDate(day, LOCALE_USER_DEFAULT, DATE_SHORTDATE);
+}
+
+// The day planner covers 05:00 to 23:00 of the day shown.
+DateTime FirstSlotTimeOf(const DateTime& day) {
+    return day + DateSpan::FromParts(0, 5, 0, 0);
+}
+DateTime LastSlotTimeOf(const DateTime& day) {
+    return day + DateSpan::FromParts(0, 23, 0, 0);
+}
+
+int ListClientWidth(HWND list) {
+    RECT client = {};
+    GetClientRect(list, &client);
+    return client.right - client.left;
+}
+
+// Orders the phone list's rows by the rank each row's item value was given.
+int CALLBACK CompareByRank(LPARAM left, LPARAM right, LPARAM ranks) {
+    const auto& rankOf = *reinterpret_cast<const std::map<int32_t, int>*>(ranks);
+    const auto leftRank = rankOf.find(static_cast<int32_t>(left));
+    const auto rightRank = rankOf.find(static_cast<int32_t>(right));
+    const int a = leftRank == rankOf.end() ? 0 : leftRank->second;
+    const int b = rightRank == rankOf.end() ? 0 : rightRank->second;
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+}  // namespace
+
+DayView::DayView(PimDocument& document) : Dialog(IDD_DAY_VIEW), document_(document) {}
+
+DayView::~DayView() { document_.DetachView(this); }
+
+HWND DayView::Create(HWND frame) { return Dialog::Create(frame); }
+
+bool DayView::OnInitDialog() {
+    calendar_ = Item(IDC_DAY_CALENDAR);
+    phoneList_ = Item(IDC_DAY_PHONE_LIST);
+    taskList_ = Item(IDC_DAY_TASK_LIST);
+    timeSlotList_ = Item(IDC_DAY_TIME_SLOT_LIST);
+    dateCaption_ = Item(IDC_DAY_DATE_CAPTION);
+
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    SendMessageA(calendar_, MCM_SETCOLOR, MCSC_BACKGROUND, face);
+    SendMessageA(calendar_, MCM_SETCOLOR, MCSC_MONTHBK, face);
+
+    CheckRadioButton(Handle(), IDC_DAY_WHITE_PAGES, IDC_DAY_YELLOW_PAGES, IDC_DAY_WHITE_PAGES);
+    mode_ = PhoneBookMode::kWhitePages;
+
+    CreateColumns();
+    const DateTime day = document_.SelectedDate;
+    timeSlots_.SetSlotTimes(FirstSlotTimeOf(day), LastSlotTimeOf(day));
+    timeSlots_.CreateRows();
+    if (RowCount(timeSlotList_) == 0) {
+        ListViewRows::DrawingSuspended suspended(timeSlotList_);
+        for (size_t row = 0; row < timeSlots_.size(); ++row) {
+            ListViewRows::InsertRow(timeSlotList_, static_cast<int>(row),
+                                    TimeText(timeSlots_[row].time), 0);
+        }
+    }
+
+    SetWindowTextA(dateCaption_, LongDateText(day).c_str());
+    selectedTaskID_ = -1;
+    selectedPersonID_ = -1;
+    ShowContact(-1);
+    // The lists get their rows from the document's first notification.
+    return false;
+}
+
+void DayView::CreateColumns() {
+    const DWORD fullRow = LVS_EX_FULLROWSELECT;
+    SendMessageA(phoneList_, LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+    SendMessageA(taskList_, LVM_SETEXTENDEDLISTVIEWSTYLE, fullRow, fullRow);
+
+    const int phoneWidth = ListClientWidth(phoneList_);
+    const int nameWidth = phoneWidth / 2;
+    ListViewRows::AddColumn(phoneList_, 0, "Name", nameWidth);
+    ListViewRows::AddColumn(phoneList_, 1, "Company", phoneWidth - nameWidth);
+
+    const int taskWidth = ListClientWidth(taskList_);
+    const int descriptionWidth = (taskWidth / 6) * 4;
+    ListViewRows::AddColumn(taskList_, 0, "Task", descriptionWidth);
+    ListViewRows::AddColumn(taskList_, 1, "Original Due Date", taskWidth - descriptionWidth);
+
+    // The time column holds the widest time the user's format gives; the
+    // appointment column leaves room for the scroll bar the 73 rows bring.
+    const int slotWidth = ListClientWidth(timeSlotList_);
+    const int timeWidth = static_cast<int>(SendMessageA(
+        timeSlotList_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(" 00:00 AM ")));
+    ListViewRows::AddColumn(timeSlotList_, 0, "Time", timeWidth);
+    ListViewRows::AddColumn(timeSlotList_, 1, "Appointment",
+                            slotWidth - timeWidth - GetSystemMetrics(SM_CXVSCROLL), LVCFMT_CENTER);
+}
+
+DateTime DayView::CalendarDay() const {
+    SYSTEMTIME picked = {};
+    if (!calendar_ || !SendMessageA(calendar_, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)))
+        return document_.SelectedDate;
+    return DateTime::FromFields(picked.wYear, picked.wMonth, picked.wDay, 0, 0, 0);
+}
+
+void DayView::RefreshLists() {
+    if (!Handle()) return;
+    FillPhoneBook();
+    FillTasks();
+    FillTimeSlots();
+}
+
+void DayView::FillPhoneBook() {
+    if (!phoneList_) return;
+    std::vector<PhoneBookRow> rows = PhoneBookRows(document_.persons, mode_);
+    // The rows arrive in ascending ID order; the list places each by name.
+    std::sort(rows.begin(), rows.end(), [](const PhoneBookRow& a, const PhoneBookRow& b) {
+        return a.personID < b.personID;
+    });
+    {
+        ListViewRows::DrawingSuspended suspended(phoneList_);
+        SendMessageA(phoneList_, LVM_DELETEALLITEMS, 0, 0);
+        for (const PhoneBookRow& row : rows) {
+            const int placed = ListViewRows::InsertRow(phoneList_, RowCount(phoneList_), row.name,
+                                                       row.personID);
+            if (placed >= 0) ListViewRows::SetCellText(phoneList_, placed, 1, row.company);
+        }
+    }
+    selectedPersonID_ = -1;
+    ShowContact(-1);
+    if (mode_ == PhoneBookMode::kYellowPages) SortPhoneListByCompany();
+}
+
+// Orders the rows by company, rows of the same company staying in the order
+// the list's name sort gave them.
+void DayView::SortPhoneListByCompany() {
+    struct Entry {
+        int32_t personID;
+        std::string company;
+    };
+    std::vector<Entry> entries;
+    for (int row = 0; row < RowCount(phoneList_); ++row) {
+        const int32_t id = ItemValue(phoneList_, row);
+        const Person* person = document_.persons.Find(id);
+        entries.push_back({id, person ? person->Company : std::string()});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return CompareCompanies(a.company, b.company) < 0;
+    });
+    std::map<int32_t, int> ranks;
+    for (size_t i = 0; i < entries.size(); ++i) ranks[entries[i].personID] = static_cast<int>(i);
+    SendMessageA(phoneList_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks),
+                 reinterpret_cast<LPARAM>(CompareByRank));
+}
+
+void DayView::FillTasks() {
+    if (!taskList_) return;
+    if (RowCount(taskList_) > 0) SendMessageA(taskList_, LVM_DELETEALLITEMS, 0, 0);
+    if (document_.tasks.empty()) return;
+    const std::vector<TaskRow> rows = TaskRows(document_.tasks, CalendarDay(), DateTime::Today());
+    ListViewRows::DrawingSuspended suspended(taskList_);
+    for (const TaskRow& row : rows) {
+        const int placed = ListViewRows::InsertRow(taskList_, RowCount(taskList_), row.description,
+                                                   row.taskID, row.priority);
+        if (placed >= 0) ListViewRows::SetCellText(taskList_, placed, 1, ShortDateText(row.dueDate));
+    }
+}
+
+void DayView::FillTimeSlots() {
+    if (!timeSlotList_) return;
+    timeSlots_.FillTimeSlots(document_.appointments, CalendarDay());
+    ListViewRows::DrawingSuspended suspended(timeSlotList_);
+    const int rows = std::min(RowCount(timeSlotList_), static_cast<int>(timeSlots_.size()));
+    for (int row = 0; row < rows; ++row) {
+        const TimeSlotRows::Row& slot = timeSlots_[static_cast<size_t>(row)];
+        if (ItemValue(timeSlotList_, row) == slot.appointmentID &&
+            CellText(timeSlotList_, row, 1) == slot.description)
+            continue;
+        ListViewRows::SetCellText(timeSlotList_, row, 1, slot.description);
+        ListViewRows::SetItemValue(timeSlotList_, row, slot.appointmentID);
+    }
+}
+
+void DayView::ShowContact(int32_t personID) {
+    static const ContactField kFields[] = {
+        {IDC_DAY_HOME_PHONE, &Person::HmPhone}, {IDC_DAY_WORK_PHONE, &Person::WkPhone},
+        {IDC_DAY_PAGER, &Person::Pager},        {IDC_DAY_CELL_PHONE, &Person::CelPhone},
+        {IDC_DAY_EMAIL, &Person::EMail},        {IDC_DAY_FAX, &Person::Fax},
+        {IDC_DAY_WEB_PAGE, &Person::WebPage},
+    };
+    const Person* person = personID == -1 ? nullptr : document_.persons.Find(personID);
+    for (const ContactField& entry : kFields) {
+        const std::string value = person ? person->*entry.field : std::string();
+        std::string text = value.empty() ? kNotAvailable : value;
+        // The extension follows the work phone only when there is a work phone.
+        if (person && entry.control == IDC_DAY_WORK_PHONE && !value.empty() &&
+            !person->WkExt.empty())
+            text = value + "x" + person->WkExt;
+        SetWindowTextA(Item(entry.control), text.c_str());
+        EnableWindow(Item(entry.control), !value.empty());
+    }
+}
+
+void DayView::OnCalendarSelection() {
+    const DateTime day = CalendarDay();
+    activeList_ = ActiveControl::kCalendar;
+    document_.SelectedDate = day;
+    SetWindowTextA(dateCaption_, LongDateText(day).c_str());
+    timeSlots_.SetSlotTimes(FirstSlotTimeOf(day), LastSlotTimeOf(day));
+    FillTasks();
+    FillTimeSlots();
+}
+
+void DayView::SetPhoneBookMode(PhoneBookMode mode) {
+    if (mode == mode_) return;
+    mode_ = mode;
+    FillPhoneBook();
+}
+
+bool DayView::TaskSelected() const {
+    return activeList_ == ActiveControl::kTaskList && selectedTaskID_ != -1;
+}
+bool DayView::PersonSelected() const {
+    return activeList_ == ActiveControl::kPhoneList && selectedPersonID_ != -1;
+}
+bool DayView::AppointmentSelected() const {
+    return activeList_ == ActiveControl::kTimeSlotList && selectedAppointmentID_ != -1;
+}
+
+// --- Clicks -------------------------------------------------------------------------
+
+void DayView::OnPhoneListClick(POINT point) {
+    currentPersonRow_ = ListViewRows::RowAt(phoneList_, point);
+    if (currentPersonRow_ != -1) {
+        selectedPersonID_ = ItemValue(phoneList_, currentPersonRow_);
+        ShowContact(selectedPersonID_);
+    } else {
+        selectedPersonID_ = -1;  // the panel keeps the last person's numbers
+    }
+    activeList_ = ActiveControl::kPhoneList;
+}
+
+void DayView::OnPhoneListDoubleClick() {
+    activeList_ = ActiveControl::kPhoneList;
+    if (currentPersonRow_ != -1) SendMessageA(Handle(), WM_COMMAND, ID_PERSON_EDIT, 0);
+}
+
+void DayView::OnTaskListClick(POINT point, bool complete) {
+    currentTaskRow_ = ListViewRows::RowAt(taskList_, point);
+    selectedTaskID_ = currentTaskRow_ != -1 ? ItemValue(taskList_, currentTaskRow_) : -1;
+    activeList_ = ActiveControl::kTaskList;
+    if (complete && currentTaskRow_ != -1) CompleteTask();
+}
+
+// The day planner follows its own selection rather than the click position.
+void DayView::OnTimeSlotListClick() {
+    currentSlotRow_ = static_cast<int>(
+        SendMessageA(timeSlotList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    selectedAppointmentID_ = -1;
+    if (currentSlotRow_ != -1 && !CellText(timeSlotList_, currentSlotRow_, 1).empty())
+        selectedAppointmentID_ = ItemValue(timeSlotList_, currentSlotRow_);
+    activeList_ = ActiveControl::kTimeSlotList;
+}
+
+bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
+    result = 0;
+    switch (header->idFrom) {
+    case IDC_DAY_CALENDAR:
+        if (header->code == MCN_SELCHANGE || header->code == MCN_SELECT) {
+            OnCalendarSelection();
+            return true;
+        }
+        return false;
+    case IDC_DAY_PHONE_LIST:
+    case IDC_DAY_TASK_LIST:
+    case IDC_DAY_TIME_SLOT_LIST:
+        break;
+    default:
+        return false;
+    }
+    const bool click = header->code == NM_CLICK || header->code == NM_RCLICK;
+    const bool doubleClick = header->code == NM_DBLCLK;
+    if (!click && !doubleClick) return false;
+    // The list reports where the button went down, in its client coordinates.
+    const POINT point = reinterpret_cast<NMITEMACTIVATE*>(header)->ptAction;
+    switch (header->idFrom) {
+    case IDC_DAY_PHONE_LIST:
+        if (click) OnPhoneListClick(point);
+        else OnPhoneListDoubleClick();
+        break;
+    case IDC_DAY_TASK_LIST:
+        OnTaskListClick(point, doubleClick);
+        break;
+    case IDC_DAY_TIME_SLOT_LIST:
+        if (click) OnTimeSlotListClick();
+        break;
+    }
+    return true;
+}
+
+// --- Commands -----------------------------------------------------------------------
+
+bool DayView::OnCommand(UINT id, UINT code, HWND control) {
+    switch (id) {
+    case IDC_DAY_WHITE_PAGES:
+        if (code == BN_CLICKED) SetPhoneBookMode(PhoneBookMode::kWhitePages);
+        return true;
+    case IDC_DAY_YELLOW_PAGES:
+        if (code == BN_CLICKED) SetPhoneBookMode(PhoneBookMode::kYellowPages);
+        return true;
+    case ID_TASK_DELETE:
+        if (activeList_ == ActiveControl::kTaskList && currentTaskRow_ != -1) DeleteTask();
+        return true;
+    case ID_TASK_COMPLETE:
+        if (activeList_ == ActiveControl::kTaskList && currentTaskRow_ != -1 &&
+            document_.tasks.Find(selectedTaskID_))
+            CompleteTask();
+        return true;
+    case ID_PERSON_DELETE:
+        if (activeList_ == ActiveControl::kPhoneList && currentPersonRow_ != -1) DeletePerson();
+        return true;
+    case ID_APPOINTMENT_DELETE:
+        if (activeList_ == ActiveControl::kTimeSlotList && selectedAppointmentID_ != -1)
+            DeleteAppointment();
+        return true;
+    default:
+        return Dialog::OnCommand(id, code, control);
+    }
+}
+
+void DayView::DeletePerson() {
+    document_.persons.Erase(selectedPersonID_);
+    SendMessageA(phoneList_, LVM_DELETEITEM, currentPersonRow_, 0);
+    if (currentPersonRow_ > 0) --currentPersonRow_;
+    selectedPersonID_ = ItemValue(phoneList_, currentPersonRow_);
+    document_.SetModified(true, true);
+}
+
+void DayView::DeleteTask() {
+    document_.tasks.Erase(selectedTaskID_);
+    SendMessageA(taskList_, LVM_DELETEITEM, currentTaskRow_, 0);
+    if (currentTaskRow_ > 0) --currentTaskRow_;
+    selectedTaskID_ = ItemValue(taskList_, currentTaskRow_);
+    document_.SetModified(true, true);
+}
+
+void DayView::DeleteAppointment() {
+    document_.appointments.Erase(selectedAppointmentID_);
+    FillTimeSlots();
+    document_.SetModified(true, true);
+}
+
+void DayView::CompleteTask() {
+    Task* task = document_.tasks.Find(selectedTaskID_);
+    if (!task) return;
+    task->Priority = kPriorityDone;
+    task->DoneDate = DateTime::Today();
+    ListViewRows::SetImage(taskList_, currentTaskRow_, kPriorityDone);
+    SendMessageA(taskList_, LVM_REDRAWITEMS, currentTaskRow_, currentTaskRow_);
+    document_.SetModified(true, true);
+}

@@ -1,0 +1,47 @@
+// Small helpers for the report-view list controls of the day view: columns,
+// rows with an item value, cell texts, and suspending the drawing while a
+// list is refilled.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+
+namespace ListViewRows {
+
+void AddColumn(HWND list, int column, const char* heading, int width, int format = LVCFMT_LEFT);
+
+// Inserts a row at `row` (or where a sorted list places it) with the text of
+// column 0, the item value and the image; returns the row's index, -1 on
+// failure.
+int InsertRow(HWND list, int row, const std::string& text, int32_t itemValue, int image = -1);
+
+void SetCellText(HWND list, int row, int column, const std::string& text);
+std::string CellText(HWND list, int row, int column);
+
+void SetItemValue(HWND list, int row, int32_t itemValue);
+// The row's item value, 0 when there is no such row.
+int32_t ItemValue(HWND list, int row);
+
+void SetImage(HWND list, int row, int image);
+
+int RowCount(HWND list);
+
+// The row under a point in the list's client coordinates, -1 for none.
+int RowAt(HWND list, POINT point);
+
+// Stops the list's drawing for its lifetime; the list is redrawn afterwards.
+class DrawingSuspended {
+public:
+    explicit DrawingSuspended(HWND list);
+    ~DrawingSuspended();
+    DrawingSuspended(const DrawingSuspended&) = delete;
+    DrawingSuspended& operator=(const DrawingSuspended&) = delete;
+
+private:
+    HWND list_;
+};
+
+}  // namespace ListViewRows

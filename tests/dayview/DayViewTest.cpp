@@ -1,0 +1,346 @@
+// The day view on a hidden parent, driven through the notifications and
+// commands its controls and the frame send: the rows of its three lists, the
+// calendar, the phone book modes, the selection, Delete and Complete, and the
+// contact panel.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DateText.h"
+#include "DayView.h"
+#include "ListViewRows.h"
+#include "PimDocument.h"
+#include "resource.h"
+
+namespace {
+
+DateTime At(const DateTime& day, int hour, int minute) {
+    return day + DateSpan::FromParts(0, hour, minute, 0);
+}
+DateTime DaysFrom(const DateTime& day, int days) { return day + DateSpan::FromParts(days, 0, 0, 0); }
+
+class DayViewTest : public testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls = {};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES;
+        InitCommonControlsEx(&controls);
+
+        today_ = DateTime::Today();
+        AddPerson(1, "Zed, Al", "acme", 1, 1, [](Person& p) {
+            p.HmPhone = "555-0001";
+            p.WkPhone = "555-1234";
+            p.WkExt = "12";
+            p.EMail = "al@example.com";
+            p.Fax = "555-9999";
+        });
+        AddPerson(2, "Baker, Bo", "ACME", 1, 1, [](Person& p) { p.WkExt = "9"; });
+        AddPerson(3, "Adams, Cy", "Acme", 0, 1, [](Person&) {});
+        AddPerson(4, "Nobody, No", "None", 0, 0, [](Person&) {});
+
+        AddTask(1, "Due today", 1, today_);
+        AddTask(2, "Overdue", 0, DaysFrom(today_, -3));
+        AddTask(3, "Tomorrow", 2, DaysFrom(today_, 1));
+
+        Appointment dentist;
+        dentist.ID = document_.appointments.IssueID();
+        dentist.Description = "Dentist";
+        dentist.DueDate = today_;
+        dentist.StartTime = At(today_, 9, 0);
+        dentist.EndTime = At(today_, 10, 0);
+        document_.appointments.Insert(dentist.ID, dentist);
+
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(nullptr, parent_);
+        view_ = std::make_unique<DayView>(document_);
+        ASSERT_NE(nullptr, view_->Create(parent_));
+        document_.AttachView(view_.get());
+        document_.NotifyViews();
+    }
+
+    void TearDown() override {
+        view_.reset();
+        if (parent_) DestroyWindow(parent_);
+    }
+
+    template <typename Fill>
+    void AddPerson(int32_t id, const char* name, const char* company, int white, int yellow,
+                   Fill fill) {
+        Person person;
+        person.ID = id;
+        person.RName = name;
+        person.Company = company;
+        person.WhitePages = white;
+        person.YellowPages = yellow;
+        fill(person);
+        document_.persons.Insert(id, person);
+    }
+
+    void AddTask(int32_t id, const char* text, int32_t priority, const DateTime& due) {
+        Task task;
+        task.ID = id;
+        task.Description = text;
+        task.Priority = priority;
+        task.DueDate = due;
+        document_.tasks.Insert(id, task);
+    }
+
+    HWND Control(int id) const { return GetDlgItem(view_->Handle(), id); }
+
+    std::vector<std::string> Column(int listId, int column) const {
+        std::vector<std::string> texts;
+        HWND list = Control(listId);
+        for (int row = 0; row < ListViewRows::RowCount(list); ++row)
+            texts.push_back(ListViewRows::CellText(list, row, column));
+        return texts;
+    }
+
+    std::string Text(int id) const {
+        char text[256] = {};
+        GetWindowTextA(Control(id), text, sizeof(text));
+        return text;
+    }
+
+    // A click as the list reports it: the position inside the row's bounds.
+    void Click(int listId, int row, UINT code = NM_CLICK) {
+        HWND list = Control(listId);
+        NMITEMACTIVATE click = {};
+        click.hdr.hwndFrom = list;
+        click.hdr.idFrom = static_cast<UINT_PTR>(listId);
+        click.hdr.code = code;
+        click.iItem = row;
+        if (row >= 0) {
+            RECT bounds = {};
+            bounds.left = LVIR_BOUNDS;
+            SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+            click.ptAction = {bounds.left + 4, (bounds.top + bounds.bottom) / 2};
+        } else {
+            RECT client = {};
+            GetClientRect(list, &client);
+            click.ptAction = {client.right - 4, client.bottom - 4};
+        }
+        SendMessageA(view_->Handle(), WM_NOTIFY, listId, reinterpret_cast<LPARAM>(&click));
+    }
+
+    void SelectSlotRow(int row) {
+        LVITEMA state = {};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(Control(IDC_DAY_TIME_SLOT_LIST), LVM_SETITEMSTATE, row,
+                     reinterpret_cast<LPARAM>(&state));
+        Click(IDC_DAY_TIME_SLOT_LIST, row);
+    }
+
+    void PickDay(const DateTime& day) {
+        SYSTEMTIME picked = {};
+        picked.wYear = static_cast<WORD>(day.Year());
+        picked.wMonth = static_cast<WORD>(day.Month());
+        picked.wDay = static_cast<WORD>(day.Day());
+        HWND calendar = Control(IDC_DAY_CALENDAR);
+        ASSERT_TRUE(SendMessageA(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)));
+        NMSELCHANGE change = {};
+        change.nmhdr.hwndFrom = calendar;
+        change.nmhdr.idFrom = IDC_DAY_CALENDAR;
+        change.nmhdr.code = MCN_SELCHANGE;
+        change.stSelStart = picked;
+        change.stSelEnd = picked;
+        SendMessageA(view_->Handle(), WM_NOTIFY, IDC_DAY_CALENDAR, reinterpret_cast<LPARAM>(&change));
+    }
+
+    void Command(UINT id, UINT code = 0) {
+        SendMessageA(view_->Handle(), WM_COMMAND, MAKEWPARAM(id, code), 0);
+    }
+
+    PimDocument document_;
+    DateTime today_;
+    HWND parent_ = nullptr;
+    std::unique_ptr<DayView> view_;
+};
+
+using Texts = std::vector<std::string>;
+
+TEST_F(DayViewTest, FillsThePhoneBookWithTheWhitePagesByName) {
+    EXPECT_EQ(PhoneBookMode::kWhitePages, view_->Mode());
+    EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(view_->Handle(), IDC_DAY_WHITE_PAGES));
+    EXPECT_EQ((Texts{"Baker, Bo", "Zed, Al"}), Column(IDC_DAY_PHONE_LIST, 0));
+    EXPECT_EQ((Texts{"ACME", "acme"}), Column(IDC_DAY_PHONE_LIST, 1));
+    EXPECT_EQ(2, ListViewRows::ItemValue(Control(IDC_DAY_PHONE_LIST), 0));
+}
+
+TEST_F(DayViewTest, TodaysTasksIncludeAnUnfinishedOverdueTaskWithItsOriginalDueDate) {
+    EXPECT_EQ((Texts{"Due today", "Overdue"}), Column(IDC_DAY_TASK_LIST, 0));
+    const std::string overdue =
+        DateText::FormatDate(DaysFrom(today_, -3), LOCALE_USER_DEFAULT, DATE_SHORTDATE);
+    ASSERT_FALSE(overdue.empty());
+    EXPECT_EQ(overdue, Column(IDC_DAY_TASK_LIST, 1)[1]);
+    EXPECT_EQ(2, ListViewRows::ItemValue(Control(IDC_DAY_TASK_LIST), 1));
+}
+
+TEST_F(DayViewTest, TheDayPlannerShowsTheAppointmentInItsQuarterHours) {
+    HWND slots = Control(IDC_DAY_TIME_SLOT_LIST);
+    ASSERT_EQ(73, ListViewRows::RowCount(slots));
+    const Texts times = Column(IDC_DAY_TIME_SLOT_LIST, 0);
+    EXPECT_EQ(DateText::FormatTime(At(today_, 5, 0), LOCALE_USER_DEFAULT, TIME_NOSECONDS), times[0]);
+    EXPECT_EQ(DateText::FormatTime(At(today_, 9, 0), LOCALE_USER_DEFAULT, TIME_NOSECONDS), times[16]);
+    const Texts appointments = Column(IDC_DAY_TIME_SLOT_LIST, 1);
+    EXPECT_EQ("", appointments[15]);
+    for (int row = 16; row < 20; ++row) {
+        EXPECT_EQ("Dentist", appointments[row]) << row;
+        EXPECT_EQ(1, ListViewRows::ItemValue(slots, row));
+    }
+    EXPECT_EQ("", appointments[20]);
+    EXPECT_EQ(0, ListViewRows::ItemValue(slots, 20));
+    EXPECT_EQ(DateText::FormatDate(today_, LOCALE_USER_DEFAULT, DATE_LONGDATE),
+              Text(IDC_DAY_DATE_CAPTION));
+}
+
+TEST_F(DayViewTest, PickingADayInTheCalendarShowsThatDaysTasksAndAppointments) {
+    const DateTime tomorrow = DaysFrom(today_, 1);
+    PickDay(tomorrow);
+    EXPECT_EQ(tomorrow, document_.SelectedDate);
+    EXPECT_EQ(DayView::ActiveControl::kCalendar, view_->ActiveList());
+    EXPECT_EQ((Texts{"Tomorrow"}), Column(IDC_DAY_TASK_LIST, 0));
+    EXPECT_EQ("", Column(IDC_DAY_TIME_SLOT_LIST, 1)[16]);
+    EXPECT_EQ(DateText::FormatDate(tomorrow, LOCALE_USER_DEFAULT, DATE_LONGDATE),
+              Text(IDC_DAY_DATE_CAPTION));
+    EXPECT_EQ((Texts{"Baker, Bo", "Zed, Al"}), Column(IDC_DAY_PHONE_LIST, 0));
+
+    PickDay(DaysFrom(today_, -1));
+    EXPECT_TRUE(Column(IDC_DAY_TASK_LIST, 0).empty());
+    PickDay(today_);
+    EXPECT_EQ("Dentist", Column(IDC_DAY_TIME_SLOT_LIST, 1)[16]);
+}
+
+TEST_F(DayViewTest, TheYellowPagesListBusinessesByCompanyUpperCaseFirst) {
+    Command(IDC_DAY_YELLOW_PAGES, BN_CLICKED);
+    EXPECT_EQ(PhoneBookMode::kYellowPages, view_->Mode());
+    EXPECT_EQ((Texts{"ACME", "Acme", "acme"}), Column(IDC_DAY_PHONE_LIST, 1));
+    EXPECT_EQ((Texts{"Baker, Bo", "Adams, Cy", "Zed, Al"}), Column(IDC_DAY_PHONE_LIST, 0));
+
+    // Clicking the mode already shown leaves the list and the selection alone.
+    Click(IDC_DAY_PHONE_LIST, 1);
+    EXPECT_EQ(3, view_->SelectedPersonID());
+    Command(IDC_DAY_YELLOW_PAGES, BN_CLICKED);
+    EXPECT_EQ(3, view_->SelectedPersonID());
+
+    Command(IDC_DAY_WHITE_PAGES, BN_CLICKED);
+    EXPECT_EQ(PhoneBookMode::kWhitePages, view_->Mode());
+    EXPECT_EQ(-1, view_->SelectedPersonID());
+    EXPECT_EQ((Texts{"Baker, Bo", "Zed, Al"}), Column(IDC_DAY_PHONE_LIST, 0));
+}
+
+TEST_F(DayViewTest, TheContactPanelShowsTheClickedPersonsNumbers) {
+    EXPECT_EQ("Not Available", Text(IDC_DAY_HOME_PHONE));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DAY_HOME_PHONE)));
+
+    Click(IDC_DAY_PHONE_LIST, 1);  // Zed, Al
+    EXPECT_EQ(1, view_->SelectedPersonID());
+    EXPECT_EQ(1, view_->CurrentPersonRow());
+    EXPECT_TRUE(view_->PersonSelected());
+    EXPECT_EQ("555-0001", Text(IDC_DAY_HOME_PHONE));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_DAY_HOME_PHONE)));
+    EXPECT_EQ("555-1234x12", Text(IDC_DAY_WORK_PHONE));
+    EXPECT_EQ("al@example.com", Text(IDC_DAY_EMAIL));
+    EXPECT_EQ("555-9999", Text(IDC_DAY_FAX));
+    EXPECT_EQ("Not Available", Text(IDC_DAY_PAGER));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DAY_PAGER)));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DAY_WEB_PAGE)));
+
+    // An extension without a work phone shows nothing.
+    Click(IDC_DAY_PHONE_LIST, 0);  // Baker, Bo
+    EXPECT_EQ(2, view_->SelectedPersonID());
+    EXPECT_EQ("Not Available", Text(IDC_DAY_WORK_PHONE));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DAY_WORK_PHONE)));
+    EXPECT_EQ("Not Available", Text(IDC_DAY_HOME_PHONE));
+
+    // Empty space clears the selection; the panel keeps its texts.
+    Click(IDC_DAY_PHONE_LIST, 1);
+    Click(IDC_DAY_PHONE_LIST, -1);
+    EXPECT_EQ(-1, view_->SelectedPersonID());
+    EXPECT_FALSE(view_->PersonSelected());
+    EXPECT_EQ("555-0001", Text(IDC_DAY_HOME_PHONE));
+}
+
+TEST_F(DayViewTest, DeletingAPersonRemovesTheRecordAndTheRow) {
+    Click(IDC_DAY_PHONE_LIST, 1);  // Zed, Al
+    Command(ID_PERSON_DELETE);
+    EXPECT_EQ(nullptr, document_.persons.Find(1));
+    EXPECT_EQ((Texts{"Baker, Bo"}), Column(IDC_DAY_PHONE_LIST, 0));
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(-1, view_->SelectedPersonID());
+    EXPECT_EQ("Not Available", Text(IDC_DAY_HOME_PHONE));
+}
+
+TEST_F(DayViewTest, DeletingATaskSelectsTheTaskAbove) {
+    Click(IDC_DAY_TASK_LIST, 1);  // Overdue
+    EXPECT_EQ(2, view_->SelectedTaskID());
+    EXPECT_TRUE(view_->TaskSelected());
+    Command(ID_TASK_DELETE);
+    EXPECT_EQ(nullptr, document_.tasks.Find(2));
+    EXPECT_EQ((Texts{"Due today"}), Column(IDC_DAY_TASK_LIST, 0));
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ(0, view_->CurrentTaskRow());
+    EXPECT_EQ(1, view_->SelectedTaskID());
+}
+
+TEST_F(DayViewTest, TaskCommandsDoNothingUntilATaskIsClickedAgain) {
+    Click(IDC_DAY_TASK_LIST, 0);
+    PickDay(today_);
+    EXPECT_FALSE(view_->TaskSelected());
+    Command(ID_TASK_DELETE);
+    Command(ID_TASK_COMPLETE);
+    EXPECT_EQ(3u, document_.tasks.size());
+    EXPECT_EQ(1, document_.tasks[1].Priority);
+    EXPECT_FALSE(document_.IsModified());
+}
+
+TEST_F(DayViewTest, DeletingAnAppointmentClearsItsRows) {
+    SelectSlotRow(17);
+    EXPECT_EQ(DayView::ActiveControl::kTimeSlotList, view_->ActiveList());
+    EXPECT_EQ(1, view_->SelectedAppointmentID());
+    EXPECT_TRUE(view_->AppointmentSelected());
+    Command(ID_APPOINTMENT_DELETE);
+    EXPECT_TRUE(document_.appointments.empty());
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ("", Column(IDC_DAY_TIME_SLOT_LIST, 1)[17]);
+    EXPECT_EQ(0, ListViewRows::ItemValue(Control(IDC_DAY_TIME_SLOT_LIST), 16));
+    EXPECT_EQ(73, ListViewRows::RowCount(Control(IDC_DAY_TIME_SLOT_LIST)));
+
+    // A free row names no appointment.
+    SelectSlotRow(3);
+    EXPECT_EQ(-1, view_->SelectedAppointmentID());
+}
+
+TEST_F(DayViewTest, CompletingATaskMarksItDoneToday) {
+    Click(IDC_DAY_TASK_LIST, 0);  // Due today
+    Command(ID_TASK_COMPLETE);
+    EXPECT_EQ(kPriorityDone, document_.tasks[1].Priority);
+    EXPECT_EQ(today_, document_.tasks[1].DoneDate);
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ((Texts{"Due today", "Overdue"}), Column(IDC_DAY_TASK_LIST, 0));
+}
+
+TEST_F(DayViewTest, DoubleClickingATaskCompletesIt) {
+    Click(IDC_DAY_TASK_LIST, 1, NM_DBLCLK);  // Overdue
+    EXPECT_EQ(kPriorityDone, document_.tasks[2].Priority);
+    EXPECT_EQ(today_, document_.tasks[2].DoneDate);
+    // Completed today, it stays on today's page.
+    EXPECT_EQ((Texts{"Due today", "Overdue"}), Column(IDC_DAY_TASK_LIST, 0));
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE;
+    item.iItem = 1;
+    SendMessageA(Control(IDC_DAY_TASK_LIST), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(kPriorityDone, item.iImage);
+
+    // A double click on an appointment row does nothing.
+    Click(IDC_DAY_TIME_SLOT_LIST, 16, NM_DBLCLK);
+    EXPECT_EQ(1u, document_.appointments.size());
+}
+
+}  // namespace
