@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DateText.h"
+#include "DayViewImages.h"
 #include "ListViewRows.h"
 #include "resource.h"
 
@@ -80,6 +81,10 @@ bool DayView::OnInitDialog() {
     SendMessageA(calendar_, MCM_SETCOLOR, MCSC_BACKGROUND, face);
     SendMessageA(calendar_, MCM_SETCOLOR, MCSC_MONTHBK, face);
 
+    // The list destroys its image list with itself.
+    if (HIMAGELIST priorities = DayViewImages::CreatePriorityImages())
+        SendMessageA(taskList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(priorities));
+
     CheckRadioButton(Handle(), IDC_DAY_WHITE_PAGES, IDC_DAY_YELLOW_PAGES, IDC_DAY_WHITE_PAGES);
     mode_ = PhoneBookMode::kWhitePages;
 
@@ -99,6 +104,11 @@ bool DayView::OnInitDialog() {
     selectedTaskID_ = -1;
     selectedPersonID_ = -1;
     ShowContact(-1);
+    layout_.Record(Handle());
+    // The list asks its form for the row height again when its position
+    // changes; by now the form can answer.
+    SetWindowPos(timeSlotList_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     // The lists get their rows from the document's first notification.
     return false;
 }
@@ -126,6 +136,67 @@ void DayView::CreateColumns() {
     ListViewRows::AddColumn(timeSlotList_, 0, "Time", timeWidth);
     ListViewRows::AddColumn(timeSlotList_, 1, "Appointment",
                             slotWidth - timeWidth - GetSystemMetrics(SM_CXVSCROLL), LVCFMT_CENTER);
+}
+
+void DayView::FitColumns() {
+    const int phoneWidth = ListClientWidth(phoneList_);
+    SendMessageA(phoneList_, LVM_SETCOLUMNWIDTH, 0, phoneWidth / 2);
+    SendMessageA(phoneList_, LVM_SETCOLUMNWIDTH, 1, phoneWidth - phoneWidth / 2);
+
+    const int slotWidth = ListClientWidth(timeSlotList_);
+    const int timeWidth = static_cast<int>(SendMessageA(timeSlotList_, LVM_GETCOLUMNWIDTH, 0, 0));
+    SendMessageA(timeSlotList_, LVM_SETCOLUMNWIDTH, 1, slotWidth - timeWidth);
+
+    const int taskWidth = ListClientWidth(taskList_);
+    const int descriptionWidth = (taskWidth / 6) * 4;
+    SendMessageA(taskList_, LVM_SETCOLUMNWIDTH, 0, descriptionWidth);
+    SendMessageA(taskList_, LVM_SETCOLUMNWIDTH, 1, taskWidth - descriptionWidth);
+}
+
+void DayView::OnSize(int width, int height) {
+    if (!layout_.Recorded()) return;
+    layout_.Apply(Handle(), width, height);
+    FitColumns();
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+UINT DayView::TimeSlotRowHeight() const {
+    UINT height = DayViewImages::kAlarmHeight + 1;  // the mark and the bottom line
+    HDC dc = GetDC(timeSlotList_);
+    if (!dc) return height;
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(timeSlotList_, WM_GETFONT, 0, 0));
+    HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICA metrics = {};
+    if (GetTextMetricsA(dc, &metrics)) height = std::max(height, static_cast<UINT>(metrics.tmHeight + 2));
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC(timeSlotList_, dc);
+    return height;
+}
+
+INT_PTR DayView::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (wParam != IDC_DAY_TIME_SLOT_LIST || !item || item->CtlType != ODT_LISTVIEW) break;
+        timeSlotDrawing_.DrawRow(*item, timeSlots_);
+        SetResult(TRUE);  // what the sender of WM_DRAWITEM receives
+        return TRUE;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (!item || item->CtlType != ODT_LISTVIEW || item->CtlID != IDC_DAY_TIME_SLOT_LIST ||
+            !timeSlotList_)
+            break;
+        item->itemHeight = TimeSlotRowHeight();
+        SetResult(TRUE);
+        return TRUE;
+    }
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        break;
+    }
+    return Dialog::DialogMessage(message, wParam, lParam);
 }
 
 DateTime DayView::CalendarDay() const {

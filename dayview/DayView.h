@@ -10,8 +10,10 @@
 #include <cstdint>
 
 #include "DayRows.h"
+#include "DayViewLayout.h"
 #include "Dialog.h"
 #include "PimDocument.h"
+#include "TimeSlotList.h"
 
 class DayView : public Dialog, public PimDocumentView {
 public:
@@ -53,6 +55,9 @@ public:
     bool AppointmentSelected() const;
 
 protected:
+    // Adds the drawing of the day planner's rows, their height and the
+    // layout on a size change to the dialog's own messages.
+    INT_PTR DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
@@ -63,6 +68,11 @@ protected:
 
 private:
     void CreateColumns();
+    // Sets the columns from each list's client width after a size change.
+    void FitColumns();
+    void OnSize(int width, int height);
+    // Quarter-hour rows tall enough for the text and the clock mark.
+    UINT TimeSlotRowHeight() const;
     DateTime CalendarDay() const;
     void OnCalendarSelection();
     void SetPhoneBookMode(PhoneBookMode mode);
@@ -80,6 +90,8 @@ private:
 
     PimDocument& document_;
     TimeSlotRows timeSlots_;
+    TimeSlotList timeSlotDrawing_;
+    DayViewLayout layout_;
 
     HWND calendar_ = nullptr;
     HWND phoneList_ = nullptr;

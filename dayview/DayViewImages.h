@@ -1,0 +1,34 @@
+// The small pictures of the day view, drawn with GDI when the view starts
+// rather than kept as resources: the clock mark of alarmed appointments and
+// the priority discs of the task list.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace DayViewImages {
+
+constexpr int kAlarmWidth = 16;
+constexpr int kAlarmHeight = 15;
+constexpr int kPriorityImageSize = 16;
+constexpr int kPriorityImageCount = 4;
+
+// The colours the pictures are made of; the tests look for them.
+constexpr COLORREF kAlarmGround = RGB(255, 255, 0);
+constexpr COLORREF kAlarmFace = RGB(255, 255, 255);
+constexpr COLORREF kAlarmHands = RGB(0, 0, 0);
+constexpr COLORREF kPriorityGround = RGB(255, 255, 255);
+
+// The disc colour of a priority: 0 high red, 1 medium yellow, 2 low blue,
+// 3 done black.
+COLORREF PriorityColour(int priority);
+
+// `AlarmBitmap`: a white clock face on a yellow square, 16x15. The caller
+// owns the bitmap (DeleteObject); null on failure.
+HBITMAP CreateAlarmBitmap();
+
+// `PriorityImages`: four 16x16 discs on a white ground, indexed by priority,
+// without a mask. The caller owns the list, null on failure.
+HIMAGELIST CreatePriorityImages();
+
+}  // namespace DayViewImages
