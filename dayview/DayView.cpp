@@ -1,6 +1,7 @@
 #include "DayView.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <map>
@@ -68,7 +69,12 @@ DayView::DayView(PimDocument& document) : Dialog(IDD_DAY_VIEW), document_(docume
 
 DayView::~DayView() { document_.DetachView(this); }
 
-HWND DayView::Create(HWND frame) { return Dialog::Create(frame); }
+HWND DayView::Create(HWND frame) {
+    HWND window = Dialog::Create(frame);
+    // A document opened before the view existed shows at once.
+    if (window) RefreshLists();
+    return window;
+}
 
 bool DayView::OnInitDialog() {
     calendar_ = Item(IDC_DAY_CALENDAR);
@@ -84,6 +90,11 @@ bool DayView::OnInitDialog() {
     // The list destroys its image list with itself.
     if (HIMAGELIST priorities = DayViewImages::CreatePriorityImages())
         SendMessageA(taskList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(priorities));
+    // WM_MEASUREITEM does not always reach the form before the planner's rows
+    // are laid out (Wine); a blank image list one pixel wide makes the rows
+    // at least as tall as the alarm mark.
+    if (HIMAGELIST rowHeight = ImageList_Create(1, DayViewImages::kAlarmHeight + 1, ILC_COLOR, 1, 0))
+        SendMessageA(timeSlotList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeight));
 
     CheckRadioButton(Handle(), IDC_DAY_WHITE_PAGES, IDC_DAY_YELLOW_PAGES, IDC_DAY_WHITE_PAGES);
     mode_ = PhoneBookMode::kWhitePages;
@@ -104,6 +115,7 @@ bool DayView::OnInitDialog() {
     selectedTaskID_ = -1;
     selectedPersonID_ = -1;
     ShowContact(-1);
+    SetTimer(Handle(), kMinuteTimer, kMinuteTimerPeriod, nullptr);
     layout_.Record(Handle());
     // The list asks its form for the row height again when its position
     // changes; by now the form can answer.
@@ -194,6 +206,37 @@ INT_PTR DayView::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_SIZE:
         OnSize(LOWORD(lParam), HIWORD(lParam));
+        break;
+    case WM_CONTEXTMENU: {
+        HWND list = reinterpret_cast<HWND>(wParam);
+        if (list != phoneList_ && list != taskList_ && list != timeSlotList_) break;
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        // From the keyboard there is no position; the pointer's stands in.
+        if (lParam == -1) GetCursorPos(&point);
+        ShowContextMenu(list, point);
+        return TRUE;
+    }
+    case WM_HELP: {
+        const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+        if (info && info->iContextType == HELPINFO_WINDOW) ShowHelpFor(info->iCtrlId);
+        SetResult(TRUE);
+        return TRUE;
+    }
+    case WM_LBUTTONUP: {
+        const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (helpMode_) {
+            OnLeftButtonUp(point);
+            return TRUE;
+        }
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        break;
+    }
+    case WM_TIMER:
+        if (wParam != kMinuteTimer) break;
+        OnMinuteTick();
+        return TRUE;
+    case WM_DESTROY:
+        KillTimer(Handle(), kMinuteTimer);
         break;
     }
     return Dialog::DialogMessage(message, wParam, lParam);
@@ -418,6 +461,9 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
         if (activeList_ == ActiveControl::kTaskList && currentTaskRow_ != -1 &&
             document_.tasks.Find(selectedTaskID_))
             CompleteTask();
+        return true;
+    case ID_CONTEXT_HELP:
+        EnterHelpMode();
         return true;
     case ID_PERSON_DELETE:
         if (activeList_ == ActiveControl::kPhoneList && currentPersonRow_ != -1) DeletePerson();

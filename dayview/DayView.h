@@ -8,12 +8,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "DayRows.h"
 #include "DayViewLayout.h"
 #include "Dialog.h"
 #include "PimDocument.h"
 #include "TimeSlotList.h"
+
+class HelpLibrary;
 
 class DayView : public Dialog, public PimDocumentView {
 public:
@@ -25,8 +28,19 @@ public:
     explicit DayView(PimDocument& document);
     ~DayView() override;
 
-    // Creates the form as a child of `frame`; null on failure.
+    // Creates the form as a child of `frame` and fills its lists from the
+    // document as it is now; null on failure.
     HWND Create(HWND frame);
+
+    // Where help requests go: the help file `fileName` in `directory`
+    // through `help`, which must outlive the view. Without it help does
+    // nothing.
+    void SetHelp(HelpLibrary* help, std::string directory, std::string fileName);
+    bool InHelpMode() const { return helpMode_; }
+
+    // The alarm monitor's tick.
+    static const UINT_PTR kMinuteTimer = 1;
+    static const UINT kMinuteTimerPeriod = 60000;
 
     // Refills the phone list, the task list and the day planner, in that order.
     void RefreshLists();
@@ -83,6 +97,16 @@ private:
     void OnTaskListClick(POINT point, bool complete);
     void OnTimeSlotListClick();
 
+    // Right button released over a list: that list's popup of the main
+    // menu at `screenPoint`, with what cannot apply to the point greyed.
+    void ShowContextMenu(HWND list, POINT screenPoint);
+    // Help on a control, and pointer help that picks the control by click.
+    void ShowHelpFor(int controlId);
+    void EnterHelpMode();
+    void OnLeftButtonUp(POINT formPoint);
+    // The alarm check hangs here; until reminders exist a tick does nothing.
+    void OnMinuteTick() {}
+
     void DeletePerson();
     void DeleteTask();
     void DeleteAppointment();
@@ -98,6 +122,11 @@ private:
     HWND taskList_ = nullptr;
     HWND timeSlotList_ = nullptr;
     HWND dateCaption_ = nullptr;
+
+    HelpLibrary* help_ = nullptr;
+    std::string helpDirectory_;
+    std::string helpFileName_;
+    bool helpMode_ = false;
 
     PhoneBookMode mode_ = PhoneBookMode::kWhitePages;
     ActiveControl activeList_ = ActiveControl::kNone;

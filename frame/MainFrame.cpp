@@ -129,6 +129,7 @@ bool MainFrame::CreateChildren() {
     life_.SetFrame(frame);
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
 
+    dayView_.SetHelp(&help_, programDirectory_, kHelpFileName);
     if (!dayView_.Create(frame)) return false;
     document_.AttachView(&dayView_);
 
