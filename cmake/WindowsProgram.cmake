@@ -50,3 +50,15 @@ vantrel_warnings(Vantrel)
 # Not part of the program: holds the Wine desktop open during test runs.
 add_executable(keepalive WIN32 "${VANTREL_SOURCE_DIR}/tests/harness/keepalive/KeepAlive.cpp")
 vantrel_warnings(keepalive)
+
+# Not part of the program and not a test: times the day view's refills under
+# Wine (run it with cmake/wine-run.sh). Links the same interface objects and
+# resources as the program, so the form loads its dialog template.
+file(GLOB _bench_win_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/bench/win/*.cpp")
+if(_bench_win_sources AND VANTREL_UI_LIBRARY)
+  add_executable(bench_dayview ${_bench_win_sources} ${VANTREL_RESOURCE_FILES})
+  target_include_directories(bench_dayview PRIVATE ${VANTREL_UI_DIRS})
+  target_link_libraries(bench_dayview PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core
+                        ${_ui_system_libraries})
+  vantrel_warnings(bench_dayview)
+endif()

@@ -1,0 +1,281 @@
+// Speed of the day view under Wine: how long the real form takes to refill
+// its lists after a document change, to follow a new calendar day and to
+// switch the phone book between the White and the Yellow Pages, for
+// generated documents of 1,000 and 10,000 persons, tasks and appointments.
+//
+//   bench_dayview [rounds]     the table, each figure the median of `rounds`
+//                              (default 7); then where a phone book refill
+//                              spends its time
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DayRows.h"
+#include "DayView.h"
+#include "ListViewRows.h"
+#include "PimDocument.h"
+#include "resource.h"
+
+namespace {
+
+// A small deterministic generator, so every run builds the same documents.
+class Random {
+public:
+    explicit Random(uint32_t seed) : state_(seed) {}
+    uint32_t Next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return state_;
+    }
+    uint32_t Below(uint32_t n) { return Next() % n; }
+
+private:
+    uint32_t state_;
+};
+
+const char* const kSurnames[] = {"Adams",  "Baker",  "Clark", "Davis",  "Evans", "Foster",
+                                 "Garcia", "Harris", "Irwin", "Jones",  "King",  "Lopez",
+                                 "Miller", "Nolan",  "Owens", "Parker", "Quinn", "Reyes",
+                                 "Smith",  "Turner", "Usher", "Vance",  "Walsh", "Young"};
+const char* const kGivenNames[] = {"Al",  "Bo",  "Cy",  "Di",  "Ed",  "Flo", "Gus", "Hal",
+                                   "Ida", "Jo",  "Kim", "Lu",  "Max", "Ned", "Olga", "Pat"};
+const char* const kCompanies[] = {"Acme",    "Globex", "Initech", "Umbrella", "Hooli",
+                                  "Vandelay", "Wonka", "Stark",   "Tyrell",   "Cyberdyne",
+                                  "Soylent", "Oscorp", "Massive", "Aperture", "Gringotts"};
+
+template <typename T, size_t N>
+const char* Pick(Random& random, T (&names)[N]) {
+    return names[random.Below(static_cast<uint32_t>(N))];
+}
+
+DateTime DaysFrom(const DateTime& day, int days) {
+    return day + DateSpan::FromParts(days, 0, 0, 0);
+}
+
+// `count` persons, tasks and appointments: names and companies from small
+// lists with a number to keep them apart, every person in the White Pages
+// and one in three in the Yellow Pages, tasks due within a week either side
+// of today, appointments on today from 05:00 to 22:45.
+void Generate(PimDocument& document, int count, const DateTime& today) {
+    Random random(0x5eed1234u + static_cast<uint32_t>(count));
+    for (int i = 0; i < count; ++i) {
+        Person person;
+        person.ID = document.persons.IssueID();
+        person.RName = std::string(Pick(random, kSurnames)) + " " + std::to_string(i) + ", " +
+                       Pick(random, kGivenNames);
+        person.Company = std::string(Pick(random, kCompanies)) + " " +
+                         std::to_string(random.Below(200));
+        person.WkPhone = "555-" + std::to_string(1000 + random.Below(9000));
+        person.HmPhone = "555-" + std::to_string(1000 + random.Below(9000));
+        person.EMail = "person" + std::to_string(i) + "@example.com";
+        person.WhitePages = 1;
+        person.YellowPages = random.Below(3) == 0 ? 1 : 0;
+        document.persons.Insert(person.ID, person);
+
+        Task task;
+        task.ID = document.tasks.IssueID();
+        task.Description = "Task " + std::to_string(i);
+        task.Priority = static_cast<int32_t>(random.Below(4));
+        task.DueDate = DaysFrom(today, static_cast<int>(random.Below(15)) - 7);
+        document.tasks.Insert(task.ID, task);
+
+        Appointment appointment;
+        appointment.ID = document.appointments.IssueID();
+        appointment.Description = "Meeting " + std::to_string(i);
+        appointment.DueDate = today;
+        const int quarter = static_cast<int>(random.Below(70));  // 05:00 .. 22:15
+        appointment.StartTime = today + DateSpan::FromParts(0, 5, 15.0 * quarter, 0);
+        appointment.EndTime =
+            appointment.StartTime + DateSpan::FromParts(0, 0, 15.0 * (1 + random.Below(4)), 0);
+        document.appointments.Insert(appointment.ID, appointment);
+    }
+}
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Milliseconds of `work`, the median of `rounds`; `prepare` runs untimed
+// before each round.
+double Time(int rounds, const std::function<void()>& prepare, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        prepare();
+        const double start = Now();
+        work();
+        times.push_back(Now() - start);
+    }
+    return Median(times);
+}
+
+// The form's messages that are already queued, as a message loop would
+// handle them between user actions.
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void PickDay(HWND form, const DateTime& day) {
+    SYSTEMTIME picked = {};
+    picked.wYear = static_cast<WORD>(day.Year());
+    picked.wMonth = static_cast<WORD>(day.Month());
+    picked.wDay = static_cast<WORD>(day.Day());
+    HWND calendar = GetDlgItem(form, IDC_DAY_CALENDAR);
+    SendMessageA(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&picked));
+    NMSELCHANGE change = {};
+    change.nmhdr.hwndFrom = calendar;
+    change.nmhdr.idFrom = IDC_DAY_CALENDAR;
+    change.nmhdr.code = MCN_SELCHANGE;
+    change.stSelStart = picked;
+    change.stSelEnd = picked;
+    SendMessageA(form, WM_NOTIFY, IDC_DAY_CALENDAR, reinterpret_cast<LPARAM>(&change));
+}
+
+void ClickMode(HWND form, int button) {
+    SendMessageA(form, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(form, button)));
+}
+
+struct Figures {
+    int records = 0;
+    double refresh = 0, dayChange = 0, toYellow = 0, toWhite = 0;
+    // Where a White Pages refill goes.
+    double phoneRows = 0, fillPhoneBook = 0, fillTasks = 0, fillTimeSlots = 0;
+    double sortedInserts = 0, appendedInserts = 0;
+    int phoneRowCount = 0;
+};
+
+// The same rows put into a bare report list, once sorted by the list and
+// once appended in a list without sorting.
+double InsertIntoBareList(HWND parent, const std::vector<PhoneBookRow>& rows, bool sorted,
+                          int rounds) {
+    const DWORD style = WS_CHILD | LVS_REPORT | (sorted ? LVS_SORTASCENDING : 0);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", style, 0, 0, 400, 300, parent, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ListViewRows::AddColumn(list, 0, "Name", 150);
+    ListViewRows::AddColumn(list, 1, "Company", 150);
+    const double ms = Time(
+        rounds, [&] { SendMessageA(list, LVM_DELETEALLITEMS, 0, 0); },
+        [&] {
+            ListViewRows::DrawingSuspended suspended(list);
+            for (const PhoneBookRow& row : rows) {
+                const int placed = ListViewRows::InsertRow(list, ListViewRows::RowCount(list),
+                                                           row.name, row.personID);
+                if (placed >= 0) ListViewRows::SetCellText(list, placed, 1, row.company);
+            }
+        });
+    DestroyWindow(list);
+    return ms;
+}
+
+Figures Measure(int count, int rounds) {
+    Figures figures;
+    figures.records = count;
+    const DateTime today = DateTime::Today();
+
+    PimDocument document;
+    Generate(document, count, today);
+
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    auto view = std::make_unique<DayView>(document);
+    if (!parent || !view->Create(parent)) {
+        std::fprintf(stderr, "cannot create the day view\n");
+        std::exit(1);
+    }
+    document.AttachView(view.get());
+    document.NotifyViews();
+    Pump();
+    const HWND form = view->Handle();
+    const auto nothing = [] {};
+
+    figures.refresh = Time(rounds, nothing, [&] { document.SetModified(true, true); });
+
+    bool onToday = true;
+    figures.dayChange = Time(rounds, nothing, [&] {
+        onToday = !onToday;
+        PickDay(form, onToday ? today : DaysFrom(today, 1));
+    });
+    PickDay(form, today);
+
+    figures.toYellow = Time(
+        rounds, [&] { ClickMode(form, IDC_DAY_WHITE_PAGES); },
+        [&] { ClickMode(form, IDC_DAY_YELLOW_PAGES); });
+    figures.toWhite = Time(
+        rounds, [&] { ClickMode(form, IDC_DAY_YELLOW_PAGES); },
+        [&] { ClickMode(form, IDC_DAY_WHITE_PAGES); });
+    Pump();
+
+    // The parts of a refill, in the White Pages.
+    std::vector<PhoneBookRow> rows;
+    figures.phoneRows = Time(rounds, nothing, [&] {
+        rows = PhoneBookRows(document.persons, PhoneBookMode::kWhitePages);
+    });
+    figures.phoneRowCount = static_cast<int>(rows.size());
+    figures.fillPhoneBook = Time(rounds, nothing, [&] { view->FillPhoneBook(); });
+    figures.fillTasks = Time(rounds, nothing, [&] { view->FillTasks(); });
+    figures.fillTimeSlots = Time(rounds, nothing, [&] { view->FillTimeSlots(); });
+    std::sort(rows.begin(), rows.end(),
+              [](const PhoneBookRow& a, const PhoneBookRow& b) { return a.personID < b.personID; });
+    figures.sortedInserts = InsertIntoBareList(parent, rows, true, rounds);
+    figures.appendedInserts = InsertIntoBareList(parent, rows, false, rounds);
+
+    document.DetachView(view.get());
+    view.reset();
+    DestroyWindow(parent);
+    return figures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    std::vector<Figures> all;
+    for (int count : {1000, 10000}) all.push_back(Measure(count, rounds));
+
+    std::printf("Day view, median of %d rounds, milliseconds\n\n", rounds);
+    std::printf("%8s %12s %12s %14s %14s\n", "records", "refresh", "day change", "white->yellow",
+                "yellow->white");
+    for (const Figures& f : all)
+        std::printf("%8d %12.2f %12.2f %14.2f %14.2f\n", f.records, f.refresh, f.dayChange,
+                    f.toYellow, f.toWhite);
+
+    std::printf("\nWhere a White Pages refill goes, milliseconds\n\n");
+    std::printf("%8s %6s %10s %13s %10s %14s %14s %15s\n", "records", "rows", "row data",
+                "FillPhoneBook", "FillTasks", "FillTimeSlots", "sorted list", "unsorted list");
+    for (const Figures& f : all)
+        std::printf("%8d %6d %10.2f %13.2f %10.2f %14.2f %14.2f %15.2f\n", f.records,
+                    f.phoneRowCount, f.phoneRows, f.fillPhoneBook, f.fillTasks, f.fillTimeSlots,
+                    f.sortedInserts, f.appendedInserts);
+    return 0;
+}
