@@ -1,5 +1,7 @@
 #include "DayViewImages.h"
 
+#include "GdiHelpers.h"
+
 namespace DayViewImages {
 
 namespace {
@@ -9,15 +11,7 @@ namespace {
 class Canvas {
 public:
     Canvas(int width, int height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        bitmap_ = CreateTopDown32BitBitmap(nullptr, width, height, nullptr);
         dc_ = CreateCompatibleDC(nullptr);
         if (bitmap_ && dc_) previous_ = SelectObject(dc_, bitmap_);
     }

@@ -5,27 +5,14 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 
 #include "DayViewHelp.h"
+#include "GdiHelpers.h"
 #include "HelpLibrary.h"
 #include "ListViewRows.h"
 #include "resource.h"
 
 namespace {
-
-// The popup of `menu` whose item text is `text`.
-HMENU FindPopup(HMENU menu, const char* text) {
-    const int count = GetMenuItemCount(menu);
-    for (int index = 0; index < count; ++index) {
-        HMENU popup = GetSubMenu(menu, index);
-        if (!popup) continue;
-        char itemText[128] = "";
-        GetMenuStringA(menu, index, itemText, sizeof itemText, MF_BYPOSITION);
-        if (std::strcmp(itemText, text) == 0) return popup;
-    }
-    return nullptr;
-}
 
 void Grey(HMENU popup, UINT id) { EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED); }
 
@@ -41,7 +28,7 @@ void DayView::ShowContextMenu(HWND list, POINT screenPoint) {
 
     HMENU popup = nullptr;
     if (list == timeSlotList_) {
-        popup = FindPopup(menu, "&Appointments");
+        popup = FindPopupByText(menu, "&Appointments");
         currentSlotRow_ = row;
         selectedAppointmentID_ = -1;
         if (row != -1 && !ListViewRows::CellText(list, row, 1).empty())
@@ -51,7 +38,7 @@ void DayView::ShowContextMenu(HWND list, POINT screenPoint) {
             Grey(popup, ID_APPOINTMENT_EDIT);
         }
     } else if (list == phoneList_) {
-        popup = FindPopup(menu, "&Phone Book");
+        popup = FindPopupByText(menu, "&Phone Book");
         currentPersonRow_ = row;
         if (row != -1) {
             selectedPersonID_ = ListViewRows::ItemValue(list, row);
@@ -60,7 +47,7 @@ void DayView::ShowContextMenu(HWND list, POINT screenPoint) {
             Grey(popup, ID_PERSON_EDIT);
         }
     } else if (list == taskList_) {
-        popup = FindPopup(menu, "&Tasks");
+        popup = FindPopupByText(menu, "&Tasks");
         currentTaskRow_ = row;
         if (row != -1) {
             selectedTaskID_ = ListViewRows::ItemValue(list, row);

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include <cstring>
 
 #include "CommandStrings.h"
 #include "Dialog.h"
+#include "GdiHelpers.h"
 #include "DocumentFileDialogs.h"
 #include "HelpLibrary.h"
 #include "RecentFileRegistry.h"
@@ -26,20 +26,6 @@ const UINT kPreviewToolbarBand = IDR_PREVIEW_TOOLBAR;
 const UINT kHtmlHelpDisplayToc = 1;
 const char kClosingCaption[] = "Pim";
 const char kRecentFilesText[] = "Recent &Files";
-
-// The popup whose item text is `text`, searched at any depth.
-HMENU FindPopup(HMENU menu, const char* text) {
-    const int count = GetMenuItemCount(menu);
-    for (int index = 0; index < count; ++index) {
-        HMENU popup = GetSubMenu(menu, index);
-        if (!popup) continue;
-        char itemText[128] = "";
-        GetMenuStringA(menu, index, itemText, sizeof itemText, MF_BYPOSITION);
-        if (std::strcmp(itemText, text) == 0) return popup;
-        if (HMENU inner = FindPopup(popup, text)) return inner;
-    }
-    return nullptr;
-}
 
 HICON LoadProgramIcon(int size) {
     return static_cast<HICON>(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_FRAME),
@@ -121,7 +107,7 @@ bool MainFrame::CreateChildren() {
     if (!statusBar_.Create(frame, ID_VIEW_STATUS_BAR, LoadResourceString(IDS_READY)))
         return false;
 
-    if (HMENU recentPopup = FindPopup(menuBar_.Menu(), kRecentFilesText)) {
+    if (HMENU recentPopup = FindPopupByText(menuBar_.Menu(), kRecentFilesText)) {
         recentMenu_.Attach(recentPopup);
     }
     LoadRecentFiles(recentFiles_);

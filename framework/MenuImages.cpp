@@ -5,22 +5,16 @@
 #include <cstdint>
 #include <map>
 
+#include "GdiHelpers.h"
+
 namespace {
 
 const int kImageWidth = 16;
 const int kImageHeight = 15;
 
-// A top-down 32-bit DIB section; `bits` receives its pixels.
 HBITMAP CreatePixelBitmap(HDC dc, uint32_t** bits) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kImageWidth;
-    info.bmiHeader.biHeight = -kImageHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HBITMAP bitmap = CreateTopDown32BitBitmap(dc, kImageWidth, kImageHeight, &pixels);
     *bits = static_cast<uint32_t*>(pixels);
     return bitmap;
 }
