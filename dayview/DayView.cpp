@@ -4,13 +4,13 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "DateText.h"
 #include "DayViewImages.h"
 #include "ListViewRows.h"
+#include "PhoneListOrder.h"
 #include "resource.h"
 
 using ListViewRows::CellText;
@@ -51,16 +51,6 @@ int ListClientWidth(HWND list) {
     RECT client = {};
     GetClientRect(list, &client);
     return client.right - client.left;
-}
-
-// Orders the phone list's rows by the rank each row's item value was given.
-int CALLBACK CompareByRank(LPARAM left, LPARAM right, LPARAM ranks) {
-    const auto& rankOf = *reinterpret_cast<const std::map<int32_t, int>*>(ranks);
-    const auto leftRank = rankOf.find(static_cast<int32_t>(left));
-    const auto rightRank = rankOf.find(static_cast<int32_t>(right));
-    const int a = leftRank == rankOf.end() ? 0 : leftRank->second;
-    const int b = rightRank == rankOf.end() ? 0 : rightRank->second;
-    return a < b ? -1 : (a > b ? 1 : 0);
 }
 
 }  // namespace
@@ -259,13 +249,12 @@ void DayView::RefreshLists() {
 void DayView::FillPhoneBook() {
     if (!phoneList_) return;
     std::vector<PhoneBookRow> rows = PhoneBookRows(document_.persons, mode_);
-    // The rows arrive in ascending ID order; the list places each by name.
-    std::sort(rows.begin(), rows.end(), [](const PhoneBookRow& a, const PhoneBookRow& b) {
-        return a.personID < b.personID;
-    });
+    OrderPhoneBookRows(rows, mode_);
     {
         ListViewRows::DrawingSuspended suspended(phoneList_);
+        ListViewRows::SortingSuspended unsorted(phoneList_);
         SendMessageA(phoneList_, LVM_DELETEALLITEMS, 0, 0);
+        SendMessageA(phoneList_, LVM_SETITEMCOUNT, rows.size(), 0);
         for (const PhoneBookRow& row : rows) {
             const int placed = ListViewRows::InsertRow(phoneList_, RowCount(phoneList_), row.name,
                                                        row.personID);
@@ -274,29 +263,6 @@ void DayView::FillPhoneBook() {
     }
     selectedPersonID_ = -1;
     ShowContact(-1);
-    if (mode_ == PhoneBookMode::kYellowPages) SortPhoneListByCompany();
-}
-
-// Orders the rows by company, rows of the same company staying in the order
-// the list's name sort gave them.
-void DayView::SortPhoneListByCompany() {
-    struct Entry {
-        int32_t personID;
-        std::string company;
-    };
-    std::vector<Entry> entries;
-    for (int row = 0; row < RowCount(phoneList_); ++row) {
-        const int32_t id = ItemValue(phoneList_, row);
-        const Person* person = document_.persons.Find(id);
-        entries.push_back({id, person ? person->Company : std::string()});
-    }
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return CompareCompanies(a.company, b.company) < 0;
-    });
-    std::map<int32_t, int> ranks;
-    for (size_t i = 0; i < entries.size(); ++i) ranks[entries[i].personID] = static_cast<int>(i);
-    SendMessageA(phoneList_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&ranks),
-                 reinterpret_cast<LPARAM>(CompareByRank));
 }
 
 void DayView::FillTasks() {
@@ -423,6 +389,11 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
         break;
     default:
         return false;
+    }
+    if (header->code == LVN_DELETEALLITEMS) {
+        // Nothing hangs on a row, so the lists need not report each one.
+        result = TRUE;
+        return true;
     }
     const bool click = header->code == NM_CLICK || header->code == NM_RCLICK;
     const bool doubleClick = header->code == NM_DBLCLK;

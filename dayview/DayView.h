@@ -90,7 +90,6 @@ private:
     DateTime CalendarDay() const;
     void OnCalendarSelection();
     void SetPhoneBookMode(PhoneBookMode mode);
-    void SortPhoneListByCompany();
 
     void OnPhoneListClick(POINT point);
     void OnPhoneListDoubleClick();

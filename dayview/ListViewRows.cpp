@@ -86,4 +86,14 @@ DrawingSuspended::~DrawingSuspended() {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
+SortingSuspended::SortingSuspended(HWND list)
+    : list_(list),
+      sorting_(GetWindowLongPtrA(list, GWL_STYLE) & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
+    if (sorting_) SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) & ~sorting_);
+}
+
+SortingSuspended::~SortingSuspended() {
+    if (sorting_) SetWindowLongPtrA(list_, GWL_STYLE, GetWindowLongPtrA(list_, GWL_STYLE) | sorting_);
+}
+
 }  // namespace ListViewRows

@@ -44,4 +44,19 @@ private:
     HWND list_;
 };
 
+// Switches the list's own ascending sort off for its lifetime, so rows put
+// in already ordered are appended; the style is restored afterwards and the
+// rows stay where they are.
+class SortingSuspended {
+public:
+    explicit SortingSuspended(HWND list);
+    ~SortingSuspended();
+    SortingSuspended(const SortingSuspended&) = delete;
+    SortingSuspended& operator=(const SortingSuspended&) = delete;
+
+private:
+    HWND list_;
+    LONG_PTR sorting_;
+};
+
 }  // namespace ListViewRows

@@ -27,9 +27,8 @@ struct PhoneBookRow {
 
 // The persons listed in `mode`: in ascending ID order for the White Pages;
 // for the Yellow Pages stably sorted by CompareCompanies, so equal companies
-// stay in ascending ID order. The phone list also sorts its rows by name as
-// they arrive; the window then re-sorts Yellow Pages rows with
-// CompareCompanies, keeping equal companies in the order the list gave them.
+// stay in ascending ID order. The window shows them by name first (as its
+// list's own sort would) and then, for the Yellow Pages, by company.
 std::vector<PhoneBookRow> PhoneBookRows(const Persons& persons, PhoneBookMode mode);
 
 // Orders two companies byte by byte as unsigned characters, case-sensitively,
