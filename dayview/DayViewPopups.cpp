@@ -94,10 +94,10 @@ void DayView::OnLeftButtonUp(POINT formPoint) {
         ClientToScreen(Handle(), &screen);
         info.MousePos = screen;
         SendMessageA(Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-        helpMode_ = false;
     }
-    // Without a control under the pointer the mode stays set, as the next
-    // click may land on one; the capture ends either way.
+    // The mode ends with the capture even when nothing was hit: left set, a
+    // plain click on a group's empty space much later would open its help.
+    helpMode_ = false;
     ReleaseCapture();
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
 }

@@ -52,4 +52,9 @@ int StatusBar::Height() const {
     return bounds.bottom - bounds.top;
 }
 
-void StatusBar::Reposition() { SendMessageA(window_, WM_SIZE, 0, 0); }
+void StatusBar::Reposition() {
+    SendMessageA(window_, WM_SIZE, 0, 0);
+    // The size grip goes when the frame is maximised and moves with its
+    // right edge; the whole bar is drawn again so no old grip stays behind.
+    InvalidateRect(window_, nullptr, TRUE);
+}

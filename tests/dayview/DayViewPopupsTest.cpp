@@ -223,4 +223,22 @@ TEST_F(DayViewPopupsTest, PointerHelpOpensThePageOfTheClickedControl) {
     EXPECT_EQ(1u, g_topics.size());
 }
 
+TEST_F(DayViewPopupsTest, PointerHelpReleasedOverNoControlEndsWithoutATopic) {
+    SendMessageA(Form(), WM_COMMAND, ID_CONTEXT_HELP, 0);
+    ASSERT_TRUE(view_->InHelpMode());
+    // Far beyond the form's children.
+    SendMessageA(Form(), WM_LBUTTONUP, 0, MAKELPARAM(5000, 5000));
+    EXPECT_FALSE(view_->InHelpMode());
+    EXPECT_NE(Form(), GetCapture());
+    EXPECT_TRUE(g_topics.empty());
+
+    // A later release over the phone book's frame is an ordinary click.
+    RECT group = {};
+    GetWindowRect(List(IDC_DAY_PHONE_BOOK_GROUP), &group);
+    POINT point = {group.right - 3, group.bottom - 3};
+    ScreenToClient(Form(), &point);
+    SendMessageA(Form(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    EXPECT_TRUE(g_topics.empty());
+}
+
 }  // namespace
