@@ -344,3 +344,60 @@ TEST_F(DayViewTest, DoubleClickingATaskCompletesIt) {
 }
 
 }  // namespace
+
+// The mouse as the user works it: button messages at a row's position reach
+// the list itself, which reports the click to the form.
+class DayViewMouseTest : public DayViewTest {
+protected:
+    POINT RowPoint(int listId, int row) {
+        RECT bounds = {};
+        bounds.left = LVIR_BOUNDS;
+        SendMessageA(Control(listId), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
+        return {bounds.left + 20, (bounds.top + bounds.bottom) / 2};
+    }
+
+    void PressAndRelease(int listId, POINT point) {
+        HWND list = Control(listId);
+        const LPARAM position = MAKELPARAM(point.x, point.y);
+        // The list waits for the release before it reports the click.
+        PostMessageA(list, WM_LBUTTONUP, 0, position);
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, position);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    }
+};
+
+TEST_F(DayViewMouseTest, AClickOnARowSelectsItsRecordAndEmptySpaceSelectsNone) {
+    PressAndRelease(IDC_DAY_TASK_LIST, RowPoint(IDC_DAY_TASK_LIST, 1));
+    EXPECT_EQ(1, view_->CurrentTaskRow());
+    EXPECT_EQ(2, view_->SelectedTaskID());
+    EXPECT_TRUE(view_->TaskSelected());
+
+    PressAndRelease(IDC_DAY_PHONE_LIST, RowPoint(IDC_DAY_PHONE_LIST, 1));
+    EXPECT_EQ(1, view_->SelectedPersonID());
+    EXPECT_TRUE(view_->PersonSelected());
+    EXPECT_FALSE(view_->TaskSelected());  // the phone list is the active list now
+    EXPECT_EQ("555-0001", Text(IDC_DAY_HOME_PHONE));
+
+    RECT client = {};
+    GetClientRect(Control(IDC_DAY_TASK_LIST), &client);
+    PressAndRelease(IDC_DAY_TASK_LIST, {client.right - 10, client.bottom - 10});
+    EXPECT_EQ(-1, view_->CurrentTaskRow());
+    EXPECT_EQ(-1, view_->SelectedTaskID());
+}
+
+TEST_F(DayViewMouseTest, MovingTheHighlightWithTheKeyboardKeepsTheClickedRecord) {
+    PressAndRelease(IDC_DAY_TASK_LIST, RowPoint(IDC_DAY_TASK_LIST, 0));
+    ASSERT_EQ(1, view_->SelectedTaskID());
+    HWND list = Control(IDC_DAY_TASK_LIST);
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(list, WM_KEYUP, VK_DOWN, 0);
+    EXPECT_EQ(1, SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    EXPECT_EQ(0, view_->CurrentTaskRow());
+    EXPECT_EQ(1, view_->SelectedTaskID());
+
+    // Delete acts on the clicked task, not on the highlighted one.
+    Command(ID_TASK_DELETE);
+    EXPECT_EQ(nullptr, document_.tasks.Find(1));
+    EXPECT_NE(nullptr, document_.tasks.Find(2));
+}
