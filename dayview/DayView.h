@@ -14,6 +14,7 @@
 #include "DayViewLayout.h"
 #include "Dialog.h"
 #include "PimDocument.h"
+#include "ReportSelection.h"
 #include "TimeSlotList.h"
 
 class HelpLibrary;
@@ -67,6 +68,10 @@ public:
     bool TaskSelected() const;
     bool PersonSelected() const;
     bool AppointmentSelected() const;
+
+    // The report chosen last; the Report items' check marks and Print follow
+    // its kind.
+    const ReportSelection& Reports() const { return reports_; }
 
 protected:
     // Adds the drawing of the day planner's rows, their height and the
@@ -135,4 +140,5 @@ private:
     int32_t selectedPersonID_ = -1;
     int32_t selectedTaskID_ = -1;
     int32_t selectedAppointmentID_ = -1;
+    ReportSelection reports_;
 };

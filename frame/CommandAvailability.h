@@ -6,17 +6,14 @@
 #include <windows.h>
 
 #include "CommandState.h"
-
-// The report that Print and Print Preview produce, as the day view's report
-// selection names it. The day view fills it in; until a report is chosen it
-// is kNone.
-enum class ReportKind { kNone, kAddressBook, kEnvelopes, kDailyPlan, kDailyTasks, kDailyAppointments };
+#include "ReportSelection.h"
 
 struct CommandSnapshot {
     bool modified = false;
     bool hasTasks = false;
     bool hasPersons = false;
     bool hasAppointments = false;
+    // The report Print and Print Preview produce: the day view's choice.
     ReportKind reportKind = ReportKind::kNone;
     bool toolbarVisible = true;
     bool statusBarVisible = true;

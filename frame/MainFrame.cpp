@@ -180,6 +180,7 @@ CommandSnapshot MainFrame::Snapshot() const {
     snapshot.toolbarVisible = toolbarVisible_;
     snapshot.statusBarVisible = statusBarVisible_;
     snapshot.recentFileCount = static_cast<int>(recentFiles_.size());
+    snapshot.reportKind = dayView_.Reports().kind;
     snapshot.taskSelected = dayView_.TaskSelected();
     snapshot.personSelected = dayView_.PersonSelected();
     snapshot.appointmentSelected = dayView_.AppointmentSelected();
