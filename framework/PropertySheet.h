@@ -1,0 +1,103 @@
+// Modal property sheets built from pages of dialog templates. A page object
+// is bound to its window on WM_INITDIALOG (DWLP_USER) and receives one
+// virtual call per event, as Dialog does. A page keeps its own data: it
+// loads its controls when created and reads them back in OnKillActive, which
+// runs when the user leaves the page for another and when the sheet closes,
+// with OK or with Cancel, while the page is showing. A page never shown is
+// never created, so its data stays as loaded.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class ModalPropertySheet;
+
+class PropertyPage {
+public:
+    // `templateId` names a page template (DS_CONTROL | WS_CHILD | WS_CAPTION)
+    // of ModuleInstance(); the tab shows the template's caption.
+    explicit PropertyPage(UINT templateId) : templateId_(templateId) {}
+    virtual ~PropertyPage();
+    PropertyPage(const PropertyPage&) = delete;
+    PropertyPage& operator=(const PropertyPage&) = delete;
+
+    UINT TemplateId() const { return templateId_; }
+    // The page's window; null until the page is first shown.
+    HWND Handle() const { return window_; }
+    // The sheet's frame window; null while the page has no window.
+    HWND Sheet() const { return window_ ? GetParent(window_) : nullptr; }
+
+    // Enables or disables the sheet's OK button.
+    void EnableSheetOK(bool enable) const;
+
+protected:
+    // Returns whether the system should set the focus (as WM_INITDIALOG).
+    virtual bool OnInitDialog() { return true; }
+    // Returns whether the command was handled.
+    virtual bool OnCommand(UINT, UINT, HWND) { return false; }
+    // Notifications other than the sheet's own (PSN_*), which come through
+    // the calls below. Returns whether handled; `result` is the answer.
+    virtual bool OnNotify(NMHDR*, LRESULT&) { return false; }
+    // The page is about to be shown.
+    virtual void OnSetActive() {}
+    // The page is left for another, or the sheet is closing with it showing:
+    // read the controls. The page is left whatever this does.
+    virtual void OnKillActive() {}
+    // F1 (or the caption's help button) on one of the page's controls.
+    // The request goes no further than the page.
+    virtual void OnHelp(const HELPINFO&) {}
+
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
+
+private:
+    friend class ModalPropertySheet;
+
+    static INT_PTR CALLBACK PageProcedure(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam);
+    INT_PTR PageMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool OnSheetNotify(const NMHDR& header, LRESULT& result);
+
+    UINT templateId_;
+    HWND window_ = nullptr;
+    ModalPropertySheet* sheet_ = nullptr;
+};
+
+// Runs a sheet of pages modally: no Apply button, the title exactly as
+// given, opening on the first page.
+class ModalPropertySheet {
+public:
+    // Answers a help request for the sheet's own controls (OK, Cancel, the
+    // tabs).
+    using HelpHandler = std::function<void(const HELPINFO&)>;
+
+    ModalPropertySheet(std::string title, std::vector<PropertyPage*> pages)
+        : title_(std::move(title)), pages_(std::move(pages)) {}
+    ModalPropertySheet(const ModalPropertySheet&) = delete;
+    ModalPropertySheet& operator=(const ModalPropertySheet&) = delete;
+
+    void SetHelp(HelpHandler help) { help_ = std::move(help); }
+
+    // Returns IDOK or IDCANCEL, or -1 when the sheet could not be shown.
+    INT_PTR Run(HWND owner);
+
+    // The sheet's frame while it runs, else null.
+    HWND Handle() const { return window_; }
+
+private:
+    friend class PropertyPage;
+
+    static LRESULT CALLBACK SheetProcedure(HWND window, UINT message, WPARAM wParam,
+                                           LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    // Called by each page as it is created: the first call hooks the frame.
+    void Attach(HWND sheet);
+
+    std::string title_;
+    std::vector<PropertyPage*> pages_;
+    HelpHandler help_;
+    HWND window_ = nullptr;
+    bool applied_ = false;
+};
