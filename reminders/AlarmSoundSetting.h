@@ -1,0 +1,21 @@
+// The alarm's wave file as kept in the registry: the string value
+// "AlarmSound" of HKEY_CURRENT_USER\Software\Brennix\Vantrel!\Alarm.
+#pragma once
+
+#include <string>
+
+extern const char kProgramKey[];      // Software\Brennix\Vantrel!
+extern const char kAlarmSubkey[];     // Alarm
+extern const char kAlarmSoundValue[];  // AlarmSound
+// The sound that rings when nothing else was chosen; found by the sound
+// service in its usual places, the program's folder first.
+extern const char kDefaultAlarmSound[];  // beep.wav
+
+// Reads the stored sound into `file`. A missing program key or subkey is
+// created with the default sound written into it, and the read counts as
+// failed, as does a missing value; `file` is then left alone.
+bool LoadAlarmSound(std::string& file);
+
+// Stores `file`, creating the keys as needed. Failures are ignored: the
+// choice then lasts only for this run.
+void StoreAlarmSound(const std::string& file);
