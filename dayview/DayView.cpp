@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DateText.h"
+#include "AlarmSoundSetting.h"
 #include "DayViewImages.h"
 #include "ListViewRows.h"
 #include "PhoneListOrder.h"
@@ -106,6 +107,7 @@ bool DayView::OnInitDialog() {
     selectedPersonID_ = -1;
     ShowContact(-1);
     SetTimer(Handle(), kMinuteTimer, kMinuteTimerPeriod, nullptr);
+    if (!LoadAlarmSound(alarmSoundFile_)) alarmSoundFile_ = kDefaultAlarmSound;
     layout_.Record(Handle());
     // The list asks its form for the row height again when its position
     // changes; by now the form can answer.
@@ -419,6 +421,14 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
 
 bool DayView::OnCommand(UINT id, UINT code, HWND control) {
     switch (id) {
+    case IDC_DAY_HOME_PHONE:
+    case IDC_DAY_WORK_PHONE:
+    case IDC_DAY_PAGER:
+    case IDC_DAY_CELL_PHONE:
+    case IDC_DAY_EMAIL:
+    case IDC_DAY_WEB_PAGE:
+        if (code == BN_CLICKED) OnContactButton(id);
+        return true;
     case IDC_DAY_WHITE_PAGES:
         if (code == BN_CLICKED) SetPhoneBookMode(PhoneBookMode::kWhitePages);
         return true;
@@ -435,6 +445,30 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
         return true;
     case ID_CONTEXT_HELP:
         EnterHelpMode();
+        return true;
+    case ID_TASK_ADD:
+        AddTask();
+        return true;
+    case ID_TASK_EDIT:
+        EditTask();
+        return true;
+    case ID_APPOINTMENT_ADD:
+        AddAppointment();
+        return true;
+    case ID_APPOINTMENT_EDIT:
+        EditAppointment();
+        return true;
+    case ID_PERSON_ADD:
+        AddPerson();
+        return true;
+    case ID_PERSON_EDIT:
+        EditPerson();
+        return true;
+    case ID_EDIT_USER:
+        EditUser();
+        return true;
+    case ID_EDIT_ALARM_SOUND:
+        ChooseAlarmSound();
         return true;
     case ID_PERSON_DELETE:
         if (activeList_ == ActiveControl::kPhoneList && currentPersonRow_ != -1) DeletePerson();

@@ -8,13 +8,18 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "DayRows.h"
 #include "DayViewLayout.h"
 #include "Dialog.h"
+#include "EditorHelp.h"
 #include "PimDocument.h"
 #include "ReportSelection.h"
+#include "ReminderDialog.h"
+#include "AlarmSoundChooser.h"
+#include "ContactActions.h"
 #include "TimeSlotList.h"
 
 class HelpLibrary;
@@ -42,6 +47,22 @@ public:
     // The alarm monitor's tick.
     static const UINT_PTR kMinuteTimer = 1;
     static const UINT kMinuteTimerPeriod = 60000;
+
+    // Once a minute: a reminder for every appointment the planner shows whose
+    // alarm is due, one after the other in the order of their rows; an alarm
+    // turned off in its reminder is cleared in the document.
+    void CheckAlarms();
+    // Where the alarm check takes the time from (the local clock by default),
+    // what plays the alarm sound and how the sound file is chosen; each must
+    // outlive the view.
+    void SetClock(std::function<DateTime()> clock) { clock_ = std::move(clock); }
+    void SetSoundPlayer(AlarmSoundPlayer* sound) { sound_ = sound ? sound : &systemSound_; }
+    void SetAlarmSoundChooser(AlarmSoundChooser chooser) { chooseSound_ = std::move(chooser); }
+    // Where the contact panel's calls and pages go.
+    void SetTelephony(Telephony::Loader loader) { telephony_ = Telephony(std::move(loader)); }
+    void SetShellOpener(ShellOpener open) { shellOpen_ = std::move(open); }
+    // The wave file the reminders play.
+    const std::string& AlarmSoundFile() const { return alarmSoundFile_; }
 
     // Refills the phone list, the task list and the day planner, in that order.
     void RefreshLists();
@@ -108,13 +129,27 @@ private:
     void ShowHelpFor(int controlId);
     void EnterHelpMode();
     void OnLeftButtonUp(POINT formPoint);
-    // The alarm check hangs here; until reminders exist a tick does nothing.
-    void OnMinuteTick() {}
+    void OnMinuteTick() { CheckAlarms(); }
+    void ChooseAlarmSound();
+    // A button of the contact panel: dial its number, or open its e-mail
+    // address or web page, for the person last clicked.
+    void OnContactButton(UINT id);
 
     void DeletePerson();
     void DeleteTask();
     void DeleteAppointment();
     void CompleteTask();
+
+    // The record editors, run from the Add and Edit commands.
+    EditorHelp HelpForEditors() const;
+    HWND EditorOwner() const;
+    void AddTask();
+    void EditTask();
+    void AddAppointment();
+    void EditAppointment();
+    void AddPerson();
+    void EditPerson();
+    void EditUser();
 
     PimDocument& document_;
     TimeSlotRows timeSlots_;
@@ -141,4 +176,13 @@ private:
     int32_t selectedTaskID_ = -1;
     int32_t selectedAppointmentID_ = -1;
     ReportSelection reports_;
+
+    std::function<DateTime()> clock_ = DateTime::Now;
+    SystemAlarmSoundPlayer systemSound_;
+    AlarmSoundPlayer* sound_ = &systemSound_;
+    AlarmSoundChooser chooseSound_ = ChooseWaveFile;
+    std::string alarmSoundFile_;
+
+    Telephony telephony_;
+    ShellOpener shellOpen_ = ShellOpen;
 };

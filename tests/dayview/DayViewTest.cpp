@@ -12,6 +12,7 @@
 
 #include "DateText.h"
 #include "DayView.h"
+#include "DayViewDriving.h"
 #include "ListViewRows.h"
 #include "PimDocument.h"
 #include "resource.h"
@@ -94,64 +95,14 @@ protected:
     HWND Control(int id) const { return GetDlgItem(view_->Handle(), id); }
 
     std::vector<std::string> Column(int listId, int column) const {
-        std::vector<std::string> texts;
-        HWND list = Control(listId);
-        for (int row = 0; row < ListViewRows::RowCount(list); ++row)
-            texts.push_back(ListViewRows::CellText(list, row, column));
-        return texts;
+        return DayViewDriving::ColumnTexts(view_->Handle(), listId, column);
     }
-
-    std::string Text(int id) const {
-        char text[256] = {};
-        GetWindowTextA(Control(id), text, sizeof(text));
-        return text;
-    }
-
-    // A click as the list reports it: the position inside the row's bounds.
+    std::string Text(int id) const { return DayViewDriving::ControlText(view_->Handle(), id); }
     void Click(int listId, int row, UINT code = NM_CLICK) {
-        HWND list = Control(listId);
-        NMITEMACTIVATE click = {};
-        click.hdr.hwndFrom = list;
-        click.hdr.idFrom = static_cast<UINT_PTR>(listId);
-        click.hdr.code = code;
-        click.iItem = row;
-        if (row >= 0) {
-            RECT bounds = {};
-            bounds.left = LVIR_BOUNDS;
-            SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds));
-            click.ptAction = {bounds.left + 4, (bounds.top + bounds.bottom) / 2};
-        } else {
-            RECT client = {};
-            GetClientRect(list, &client);
-            click.ptAction = {client.right - 4, client.bottom - 4};
-        }
-        SendMessageA(view_->Handle(), WM_NOTIFY, listId, reinterpret_cast<LPARAM>(&click));
+        DayViewDriving::ClickRow(view_->Handle(), listId, row, code);
     }
-
-    void SelectSlotRow(int row) {
-        LVITEMA state = {};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(Control(IDC_DAY_TIME_SLOT_LIST), LVM_SETITEMSTATE, row,
-                     reinterpret_cast<LPARAM>(&state));
-        Click(IDC_DAY_TIME_SLOT_LIST, row);
-    }
-
-    void PickDay(const DateTime& day) {
-        SYSTEMTIME picked = {};
-        picked.wYear = static_cast<WORD>(day.Year());
-        picked.wMonth = static_cast<WORD>(day.Month());
-        picked.wDay = static_cast<WORD>(day.Day());
-        HWND calendar = Control(IDC_DAY_CALENDAR);
-        ASSERT_TRUE(SendMessageA(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)));
-        NMSELCHANGE change = {};
-        change.nmhdr.hwndFrom = calendar;
-        change.nmhdr.idFrom = IDC_DAY_CALENDAR;
-        change.nmhdr.code = MCN_SELCHANGE;
-        change.stSelStart = picked;
-        change.stSelEnd = picked;
-        SendMessageA(view_->Handle(), WM_NOTIFY, IDC_DAY_CALENDAR, reinterpret_cast<LPARAM>(&change));
-    }
+    void SelectSlotRow(int row) { DayViewDriving::SelectSlotRow(view_->Handle(), row); }
+    void PickDay(const DateTime& day) { ASSERT_TRUE(DayViewDriving::PickDay(view_->Handle(), day)); }
 
     void Command(UINT id, UINT code = 0) {
         SendMessageA(view_->Handle(), WM_COMMAND, MAKEWPARAM(id, code), 0);
@@ -400,4 +351,46 @@ TEST_F(DayViewMouseTest, MovingTheHighlightWithTheKeyboardKeepsTheClickedRecord)
     Command(ID_TASK_DELETE);
     EXPECT_EQ(nullptr, document_.tasks.Find(1));
     EXPECT_NE(nullptr, document_.tasks.Find(2));
+}
+
+namespace {
+
+std::vector<std::string> g_dialled;
+
+LONG WINAPI RecordCall(LPCSTR destination, LPCSTR, LPCSTR, LPCSTR) {
+    g_dialled.push_back(destination ? destination : "(null)");
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(DayViewTest, ContactButtonsDialTheStoredNumberAndOpenWhatTheyRead) {
+    g_dialled.clear();
+    std::vector<std::string> opened;
+    view_->SetTelephony([] { return &RecordCall; });
+    view_->SetShellOpener([&](HWND, const std::string& target) -> INT_PTR {
+        opened.push_back(target);
+        return 42;
+    });
+    const auto press = [&](int id) {
+        SendMessageA(view_->Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(id)));
+    };
+
+    Click(IDC_DAY_PHONE_LIST, 1);  // Zed, Al: work phone 555-1234 extension 12
+    ASSERT_EQ("555-1234x12", Text(IDC_DAY_WORK_PHONE));
+    press(IDC_DAY_WORK_PHONE);
+    press(IDC_DAY_HOME_PHONE);
+    press(IDC_DAY_PAGER);  // empty: nothing to dial
+    press(IDC_DAY_EMAIL);
+    press(IDC_DAY_WEB_PAGE);  // disabled: nothing to open
+    EXPECT_EQ((std::vector<std::string>{"555-1234", "555-0001"}), g_dialled);
+    EXPECT_EQ((std::vector<std::string>{"mailto:al@example.com"}), opened);
+
+    // After a click on empty space the panel still shows Al, but does nothing.
+    Click(IDC_DAY_PHONE_LIST, -1);
+    press(IDC_DAY_HOME_PHONE);
+    press(IDC_DAY_EMAIL);
+    EXPECT_EQ(2u, g_dialled.size());
+    EXPECT_EQ(1u, opened.size());
 }

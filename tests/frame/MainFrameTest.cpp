@@ -554,7 +554,12 @@ TEST_F(MainFrameTest, CommandsTheFrameDoesNotCarryOutReachTheDayView) {
         form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordCommands)));
     ASSERT_NE(nullptr, g_formCommands.previous);
 
-    Command(ID_TASK_ADD);
+    {
+        // The day view answers with its task editor, which is cancelled.
+        DialogDriver editor([](HWND dialog) { EndDialog(dialog, IDCANCEL); });
+        Command(ID_TASK_ADD);
+        EXPECT_EQ(1, editor.DialogsDriven());
+    }
     Command(ID_VIEW_STATUS_BAR);
     Command(ID_VIEW_STATUS_BAR);
     Command(ID_FILE_PAGE_SETUP);

@@ -1,0 +1,165 @@
+// The day view's Add and Edit commands: each fills an editor's data from the
+// document (or from defaults), runs the editor and, on OK, stores the result
+// and marks the document modified, which refills the lists.
+#include "DayView.h"
+
+#include "AppointmentEditor.h"
+#include "PersonSheet.h"
+#include "TaskEditor.h"
+
+namespace {
+
+const char kReplaceQuestion[] =
+    "You already have an appointment scheduled for this time. Do you want to replace it?";
+const char kReplaceTitle[] = "Replace Appointment?";
+
+// The day planner's rows: quarter hours from 05:00.
+const int kFirstRowMinutes = 5 * 60;
+const int kRowMinutes = 15;
+
+DateSpan Minutes(int minutes) { return DateSpan::FromParts(0, 0, minutes, 0); }
+
+}  // namespace
+
+EditorHelp DayView::HelpForEditors() const { return EditorHelp{help_, helpDirectory_, helpFileName_}; }
+
+// Editors belong to the window the user is working in; the form's own
+// top-level window when nothing of this thread is active.
+HWND DayView::EditorOwner() const {
+    HWND active = GetActiveWindow();
+    return active ? active : GetAncestor(Handle(), GA_ROOT);
+}
+
+// --- Tasks ------------------------------------------------------------------------
+
+void DayView::AddTask() {
+    TaskEditorData data;
+    data.caption = "Add Task";
+    data.priority = kPriorityHigh;
+    data.dueDate = CalendarDay();
+    TaskEditor editor(data, HelpForEditors());
+    if (editor.Run(EditorOwner()) != IDOK) return;
+
+    Task task;
+    task.DueDate = data.dueDate.DatePart();
+    task.Priority = data.priority;
+    task.Description = data.text;
+    task.ID = document_.tasks.IssueID();
+    document_.tasks.Insert(task.ID, task);
+    document_.SetModified(true, true);
+}
+
+void DayView::EditTask() {
+    Task* stored = document_.tasks.Find(selectedTaskID_);
+    if (activeList_ != ActiveControl::kTaskList || !stored) return;
+    TaskEditorData data;
+    data.caption = "Edit Task";
+    data.text = stored->Description;
+    data.priority = stored->Priority;
+    data.dueDate = stored->DueDate;
+    TaskEditor editor(data, HelpForEditors());
+    if (editor.Run(EditorOwner()) != IDOK) return;
+
+    // The editor is modal, but look the task up again rather than trust a
+    // pointer across the dialog's message loop.
+    Task* task = document_.tasks.Find(selectedTaskID_);
+    if (!task) return;
+    task->DueDate = data.dueDate.DatePart();
+    task->Priority = data.priority;
+    task->Description = data.text;
+    document_.SetModified(true, true);
+}
+
+// --- Appointments -----------------------------------------------------------------
+
+void DayView::AddAppointment() {
+    if (selectedAppointmentID_ != -1) {
+        if (MessageBoxA(Handle(), kReplaceQuestion, kReplaceTitle, MB_YESNO | MB_ICONQUESTION) !=
+            IDYES)
+            return;
+        // Gone at once, even if the editor is then cancelled.
+        document_.appointments.Erase(selectedAppointmentID_);
+    }
+    AppointmentEditorData data;
+    data.caption = "Add Appointment";
+    data.date = CalendarDay();
+    const int row = currentSlotRow_ > 0 ? currentSlotRow_ : 0;
+    data.begin = data.date + Minutes(kFirstRowMinutes + kRowMinutes * row);
+    data.end = data.begin + Minutes(kRowMinutes);
+    data.alarmTime = data.begin;
+    AppointmentEditor editor(data, HelpForEditors());
+    if (editor.Run(EditorOwner()) != IDOK) return;
+
+    Appointment appointment;
+    appointment.Description = data.text;
+    appointment.DueDate = data.date;
+    appointment.StartTime = data.begin;
+    appointment.EndTime = data.end;
+    appointment.Alarm = data.alarm;
+    appointment.AlarmTime = data.alarmTime;
+    appointment.Done = data.done;
+    appointment.ID = document_.appointments.IssueID();
+    document_.appointments.Insert(appointment.ID, appointment);
+    document_.SetModified(true, true);
+    FillTimeSlots();
+}
+
+void DayView::EditAppointment() {
+    const Appointment* stored = document_.appointments.Find(selectedAppointmentID_);
+    if (activeList_ != ActiveControl::kTimeSlotList || !stored) return;
+    AppointmentEditorData data;
+    data.caption = "Edit Appointment";
+    data.text = stored->Description;
+    data.alarm = stored->Alarm;
+    data.done = stored->Done;
+    data.date = stored->DueDate;
+    data.begin = stored->StartTime;
+    data.end = stored->EndTime;
+    data.alarmTime = stored->AlarmTime;
+    AppointmentEditor editor(data, HelpForEditors());
+    if (editor.Run(EditorOwner()) != IDOK) return;
+
+    Appointment* appointment = document_.appointments.Find(selectedAppointmentID_);
+    if (!appointment) return;
+    appointment->Alarm = data.alarm;
+    appointment->Done = data.done;
+    appointment->AlarmTime = data.alarmTime;
+    appointment->DueDate = data.date;
+    appointment->StartTime = data.begin;
+    appointment->EndTime = data.end;
+    appointment->Description = data.text;
+    document_.SetModified(true, true);
+    FillTimeSlots();
+}
+
+// --- Persons and the owner --------------------------------------------------------
+
+// Storing a person marks the document modified with notification, and the
+// notification refills the phone list with the others.
+void DayView::AddPerson() {
+    PersonPageData pages;
+    if (RunPersonSheet(EditorOwner(), "Add Person", pages, HelpForEditors()) != IDOK) return;
+    Person person;
+    CopyPersonPages(pages, person);
+    person.ID = document_.persons.IssueID();
+    document_.persons.Insert(person.ID, person);
+    document_.SetModified(true, true);
+}
+
+void DayView::EditPerson() {
+    const Person* stored = document_.persons.Find(selectedPersonID_);
+    if (activeList_ != ActiveControl::kPhoneList || !stored) return;
+    PersonPageData pages = PersonPagesFrom(*stored);
+    if (RunPersonSheet(EditorOwner(), "Edit Person", pages, HelpForEditors()) != IDOK) return;
+    Person* person = document_.persons.Find(selectedPersonID_);
+    if (!person) return;
+    CopyPersonPages(pages, *person);
+    document_.SetModified(true, true);
+}
+
+void DayView::EditUser() {
+    UserPageData pages = UserPagesFrom(document_.user);
+    if (RunUserSheet(EditorOwner(), pages, HelpForEditors()) != IDOK) return;
+    CopyUserPages(pages, document_.user);
+    document_.SetModified(true, true);
+}
