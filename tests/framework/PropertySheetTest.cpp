@@ -82,6 +82,21 @@ TEST_F(PropertySheetTest, CancelReadsTheShowingPageAndHelpStopsAtThePage) {
     EXPECT_EQ((std::vector<int>{IDOK}), sheetHelp);
 }
 
+TEST_F(PropertySheetTest, TheSheetOpensCentredOverItsOwner) {
+    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE | WS_BORDER, 300, 200, 600,
+                                 400, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, owner);
+    RECT sheetRect = {};
+    DialogDriver driver([&](HWND sheet) {
+        GetWindowRect(sheet, &sheetRect);
+        Click(sheet, IDCANCEL);
+    });
+    sheet_.Run(owner);
+    DestroyWindow(owner);
+    EXPECT_NEAR(600, (sheetRect.left + sheetRect.right) / 2, 1);
+    EXPECT_NEAR(400, (sheetRect.top + sheetRect.bottom) / 2, 1);
+}
+
 TEST(PropertySheetRunTest, ASheetWithoutPagesIsNotShown) {
     EXPECT_EQ(-1, ModalPropertySheet("Nothing", {}).Run(nullptr));
 }
