@@ -227,6 +227,39 @@ TEST_F(DayViewEditingTest, AddingOverAnAppointmentAsksFirstAndYesErasesItEvenWhe
     EXPECT_FALSE(document_.IsModified());
 }
 
+TEST_F(DayViewEditingTest, WithNoRowClickedANewAppointmentTakesTheFirstQuarterHour) {
+    std::string begin, end, minutes;
+    Drive(ID_APPOINTMENT_ADD, [&](HWND editor) {
+        begin = ControlText(editor, IDC_APPOINTMENT_BEGIN);
+        end = ControlText(editor, IDC_APPOINTMENT_END);
+        minutes = ControlText(editor, IDC_APPOINTMENT_MINUTES);
+        EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(editor, IDC_APPOINTMENT_SET_ALARM));
+        Press(editor, IDCANCEL);
+    });
+    EXPECT_EQ("05:00 AM", begin);
+    EXPECT_EQ("05:15 AM", end);
+    EXPECT_EQ("0", minutes);
+    EXPECT_EQ(1u, document_.appointments.size());
+}
+
+// The question follows the row clicked last, even once the calendar shows
+// another day: the appointment of the earlier day is the one replaced.
+TEST_F(DayViewEditingTest, TheReplaceQuestionFollowsTheLastClickedRowAcrossDays) {
+    DayViewDriving::SelectSlotRow(Form(), 36);
+    ASSERT_TRUE(DayViewDriving::PickDay(Form(), day_ + DateSpan::FromParts(1, 0, 0, 0)));
+    MessageBoxCatcher yes(IDYES);
+    Drive(ID_APPOINTMENT_ADD, [&](HWND dialog) {
+        if (!IsEditor(dialog, IDC_APPOINTMENT_TEXT)) return;
+        Type(dialog, IDC_APPOINTMENT_TEXT, "Haircut");
+        Press(dialog, IDOK);
+    });
+    ASSERT_EQ(1u, yes.Boxes().size());
+    EXPECT_EQ(nullptr, document_.appointments.Find(9));
+    ASSERT_NE(nullptr, document_.appointments.Find(10));
+    EXPECT_EQ(day_ + DateSpan::FromParts(1, 0, 0, 0), document_.appointments[10].DueDate);
+    EXPECT_EQ(At(day_ + DateSpan::FromParts(1, 0, 0, 0), 14, 0), document_.appointments[10].StartTime);
+}
+
 TEST_F(DayViewEditingTest, EditAppointmentWritesBackTheAlarmAndKeepsDone) {
     DayViewDriving::SelectSlotRow(Form(), 38);  // 14:30, inside the dentist
     Drive(ID_APPOINTMENT_EDIT, [](HWND editor) {
