@@ -142,6 +142,21 @@ bool AppointmentEditor::OnNotify(NMHDR* header, LRESULT& result) {
         result = TRUE;
         return true;
     }
+    if (header->hwndFrom == minutesSpin_ && header->code == UDN_DELTAPOS) {
+        // Past either end the minutes go round to the other end, so they stay
+        // a multiple of five (Wine's up-down would count on round 61 values).
+        const auto* step = reinterpret_cast<const NMUPDOWN*>(header);
+        const int next = step->iPos + step->iDelta;
+        if (next < 0 || next > AppointmentTimes::kLongestAlarmLead) {
+            const int other = next < 0 ? AppointmentTimes::kLongestAlarmLead : 0;
+            SendMessageA(minutesSpin_, UDM_SETPOS32, 0, other);
+            SetDlgItemInt(Handle(), IDC_APPOINTMENT_MINUTES, static_cast<UINT>(other), TRUE);
+            result = TRUE;
+            return true;
+        }
+        result = 0;
+        return true;
+    }
     return Dialog::OnNotify(header, result);
 }
 

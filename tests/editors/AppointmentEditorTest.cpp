@@ -337,10 +337,9 @@ TEST_F(AppointmentEditorTest, MinutesStepByFiveAndWrapAtTheEndsOfTheHour) {
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_EQ(seen[0], "5");
     EXPECT_EQ(seen[1], "0");
-    // Going round, Windows lands on the other end of the range; Wine counts
-    // the step on round the 61 values (0 less 5 is 56): either is near it.
-    EXPECT_LE(55, std::stoi(seen[2]));
-    EXPECT_GE(5, std::stoi(seen[3]));
+    // Going round lands on the other end, a multiple of five.
+    EXPECT_EQ(seen[2], "60");
+    EXPECT_EQ(seen[3], "0");
 }
 
 TEST_F(AppointmentEditorTest, MinutesThatAreNoNumberKeepTheLeadShownAtOpening) {
