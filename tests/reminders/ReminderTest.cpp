@@ -16,6 +16,7 @@
 #include "DayView.h"
 #include "DialogDriver.h"
 #include "PimDocument.h"
+#include "PrivateUserRegistry.h"
 #include "ReminderDialog.h"
 #include "resource.h"
 #include "../dayview/DayViewDriving.h"
@@ -40,6 +41,7 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES};
         InitCommonControlsEx(&controls);
+        ASSERT_TRUE(registry_.Active());
         StoreAlarmSound(kChosenSound);
         day_ = DateTime::FromFields(2026, 3, 16, 0, 0, 0);
         AddAppointment(5, "Dentist", At(day_, 14, 0), At(day_, 15, 0), true, At(day_, 13, 45));
@@ -91,6 +93,7 @@ protected:
         return messages;
     }
 
+    PrivateUserRegistry registry_;
     PimDocument document_;
     DateTime day_;
     DateTime now_;
@@ -187,6 +190,8 @@ std::string StoredSound() {
 }
 
 TEST(AlarmSoundSetting, AMissingAlarmKeyIsCreatedWithTheDefaultSound) {
+    PrivateUserRegistry registry;
+    ASSERT_TRUE(registry.Active());
     const std::string key = std::string(kProgramKey) + "\\" + kAlarmSubkey;
     RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
     std::string file = "unchanged";
@@ -206,7 +211,8 @@ TEST(AlarmSoundSetting, AMissingAlarmKeyIsCreatedWithTheDefaultSound) {
 }
 
 TEST(AlarmSoundSetting, AChosenSoundIsTheOneTheNextRunPlays) {
-    RegDeleteKeyA(HKEY_CURRENT_USER, (std::string(kProgramKey) + "\\" + kAlarmSubkey).c_str());
+    PrivateUserRegistry registry;
+    ASSERT_TRUE(registry.Active());
     PimDocument document;
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
