@@ -11,15 +11,15 @@
 #include <functional>
 #include <string>
 
+#include "AlarmSoundChooser.h"
+#include "ContactActions.h"
 #include "DayRows.h"
 #include "DayViewLayout.h"
 #include "Dialog.h"
 #include "EditorHelp.h"
 #include "PimDocument.h"
-#include "ReportSelection.h"
 #include "ReminderDialog.h"
-#include "AlarmSoundChooser.h"
-#include "ContactActions.h"
+#include "ReportSelection.h"
 #include "TimeSlotList.h"
 
 class HelpLibrary;
