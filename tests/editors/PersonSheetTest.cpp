@@ -383,3 +383,83 @@ TEST(PersonSheetDataTest, EveryFieldGoesToItsOwnPlaceAndTheDisplayNameIsMade) {
 }
 
 }  // namespace
+
+namespace {
+
+INT_PTR CALLBACK PlainPage(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+struct EditPlace {
+    int id;
+    RECT place;  // left, top, width, height in dialog units
+};
+
+// Every edit of the page template at its place, one line and scrolling
+// sideways (the notes: several lines, scrolling down).
+void ExpectEdits(UINT templateId, const std::vector<EditPlace>& edits) {
+    SCOPED_TRACE("template " + std::to_string(templateId));
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), parent,
+                                   PlainPage, 0);
+    ASSERT_NE(nullptr, page);
+    for (const EditPlace& edit : edits) {
+        SCOPED_TRACE("edit " + std::to_string(edit.id));
+        HWND control = GetDlgItem(page, edit.id);
+        ASSERT_NE(nullptr, control);
+        char className[32] = {};
+        GetClassNameA(control, className, sizeof(className));
+        EXPECT_EQ(0, lstrcmpiA("Edit", className));
+        const LONG style = GetWindowLongA(control, GWL_STYLE);
+        if (edit.id == IDC_PERSON_NOTES)
+            EXPECT_EQ(ES_MULTILINE | WS_VSCROLL, style & (ES_MULTILINE | WS_VSCROLL));
+        else
+            EXPECT_EQ(ES_AUTOHSCROLL, style & (ES_AUTOHSCROLL | ES_MULTILINE));
+        RECT expected = edit.place;
+        MapDialogRect(page, &expected);
+        RECT actual = {};
+        GetWindowRect(control, &actual);
+        MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&actual), 2);
+        EXPECT_EQ(expected.left, actual.left);
+        EXPECT_EQ(expected.top, actual.top);
+        EXPECT_EQ(expected.right, actual.right - actual.left);
+        EXPECT_EQ(expected.bottom, actual.bottom - actual.top);
+    }
+    DestroyWindow(parent);
+}
+
+}  // namespace
+
+TEST(PersonSheetPages, EveryFieldSitsAtItsPlace) {
+    ExpectEdits(IDD_PERSON_GENERAL, {{IDC_PERSON_FIRST_NAME, {51, 9, 111, 14}},
+                                     {IDC_PERSON_LAST_NAME, {51, 24, 111, 14}},
+                                     {IDC_PERSON_COMPANY, {51, 39, 111, 14}},
+                                     {IDC_PERSON_POSITION, {51, 53, 111, 14}}});
+    ExpectEdits(IDD_PERSON_PHONE, {{IDC_PERSON_HOME_PHONE, {54, 7, 59, 14}},
+                                   {IDC_PERSON_WORK_PHONE, {54, 21, 59, 14}},
+                                   {IDC_PERSON_WORK_EXT, {131, 21, 33, 14}},
+                                   {IDC_PERSON_FAX, {54, 35, 59, 14}},
+                                   {IDC_PERSON_EMAIL, {54, 49, 111, 14}},
+                                   {IDC_PERSON_PAGER, {54, 63, 59, 14}},
+                                   {IDC_PERSON_CELL_PHONE, {54, 77, 59, 14}},
+                                   {IDC_PERSON_WEB_PAGE, {54, 91, 111, 14}}});
+    const std::vector<EditPlace> address = {{IDC_PERSON_ADDRESS1, {39, 10, 110, 14}},
+                                            {IDC_PERSON_ADDRESS2, {40, 25, 109, 14}},
+                                            {IDC_PERSON_CITY, {39, 40, 109, 14}},
+                                            {IDC_PERSON_STATE, {39, 56, 40, 14}},
+                                            {IDC_PERSON_ZIP, {103, 56, 46, 14}}};
+    ExpectEdits(IDD_PERSON_ADDRESS, address);
+    ExpectEdits(IDD_USER_ADDRESS, address);
+    ExpectEdits(IDD_PERSON_NOTES, {{IDC_PERSON_NOTES, {7, 7, 172, 80}}});
+    ExpectEdits(IDD_USER_GENERAL, {{IDC_PERSON_FIRST_NAME, {51, 9, 71, 14}},
+                                   {IDC_PERSON_LAST_NAME, {51, 24, 71, 14}},
+                                   {IDC_PERSON_COMPANY, {51, 39, 71, 14}},
+                                   {IDC_PERSON_POSITION, {51, 53, 71, 14}}});
+    // The user's General page has no address-book box.
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    HWND page = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_USER_GENERAL),
+                                   parent, PlainPage, 0);
+    EXPECT_EQ(nullptr, GetDlgItem(page, IDC_PERSON_WHITE_PAGES));
+    EXPECT_EQ(nullptr, GetDlgItem(page, IDC_PERSON_ADDRESS_BOOK_GROUP));
+    DestroyWindow(parent);
+}
