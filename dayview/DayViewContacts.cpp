@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ContactActions.h"
+#include "WindowText.h"
 #include "resource.h"
 
 // The dial buttons call the stored number (the work phone without the
@@ -14,9 +15,7 @@ void DayView::OnContactButton(UINT id) {
     HWND button = Item(static_cast<int>(id));
     if (id == IDC_DAY_EMAIL || id == IDC_DAY_WEB_PAGE) {
         if (!IsWindowEnabled(button)) return;
-        const int length = GetWindowTextLengthA(button);
-        std::string target(static_cast<size_t>(length) + 1, '\0');
-        target.resize(static_cast<size_t>(GetWindowTextA(button, &target[0], length + 1)));
+        const std::string target = WindowText(button);
         if (id == IDC_DAY_EMAIL)
             OpenMailTo(Handle(), target, shellOpen_);
         else

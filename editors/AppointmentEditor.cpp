@@ -10,6 +10,7 @@
 #include "DateText.h"
 #include "DayRows.h"
 #include "SystemTimeFields.h"
+#include "WindowText.h"
 #include "resource.h"
 
 namespace {
@@ -161,12 +162,7 @@ bool AppointmentEditor::OnNotify(NMHDR* header, LRESULT& result) {
 }
 
 void AppointmentEditor::OnOK() {
-    HWND textField = Item(IDC_APPOINTMENT_TEXT);
-    const int length = GetWindowTextLengthA(textField);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int read = GetWindowTextA(textField, &text[0], length + 1);
-    text.resize(static_cast<size_t>(read > 0 ? read : 0));
-    working_.text = text;
+    working_.text = WindowText(Item(IDC_APPOINTMENT_TEXT));
 
     working_.alarmBox =
         IsDlgButtonChecked(Handle(), IDC_APPOINTMENT_SET_ALARM) == BST_CHECKED ? 1 : 0;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "PropertySheet.h"
+#include "WindowText.h"
 #include "resource.h"
 
 namespace {
@@ -77,13 +78,9 @@ protected:
     // Stores the field's text as entered; a short read beeps and focuses
     // the field.
     void Read(const Field& field) {
-        HWND edit = Item(field.id);
-        const int length = GetWindowTextLengthA(edit);
-        std::string text(static_cast<size_t>(length) + 1, '\0');
-        const int read = GetWindowTextA(edit, &text[0], length + 1);
-        text.resize(read > 0 ? static_cast<size_t>(read) : 0);
-        *field.text = text;
-        if (read < length) Complain(field.id);
+        bool complete = true;
+        *field.text = WindowText(Item(field.id), &complete);
+        if (!complete) Complain(field.id);
     }
     void Complain(int id) {
         MessageBeep(MB_OK);

@@ -6,6 +6,7 @@
 
 #include "CalendarPlatform.h"
 #include "SystemTimeFields.h"
+#include "WindowText.h"
 #include "resource.h"
 
 namespace {
@@ -87,11 +88,9 @@ bool TaskEditor::OnNotify(NMHDR* header, LRESULT& result) {
 
 void TaskEditor::OnOK() {
     HWND field = Item(IDC_TASK_TEXT);
-    const int length = GetWindowTextLengthA(field);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int read = GetWindowTextA(field, &text[0], length + 1);
-    text.resize(static_cast<size_t>(read > 0 ? read : 0));
-    if (read < length) {
+    bool complete = true;
+    const std::string text = WindowText(field, &complete);
+    if (!complete) {
         // The field changed under us or could not be read whole: say so, and
         // take what was read.
         MessageBeep(MB_OK);
