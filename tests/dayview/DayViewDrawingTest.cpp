@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "DayView.h"
+#include "DayViewDriving.h"
 #include "DayViewImages.h"
 #include "ListViewRows.h"
 #include "PimDocument.h"
@@ -69,18 +70,14 @@ protected:
         AddTask(3, "Someday", 2);
         AddTask(4, "Finished", 3);
 
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(nullptr, parent_);
-        view_ = std::make_unique<DayView>(document_);
-        ASSERT_NE(nullptr, view_->Create(parent_));
-        document_.AttachView(view_.get());
+        host_ = std::make_unique<DayViewDriving::HostedDayView>(document_);
+        view_ = host_->View();
+        ASSERT_TRUE(host_->Open());
         document_.NotifyViews();
     }
 
     void TearDown() override {
-        view_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
 
     void AddAppointment(const char* text, int hour, bool alarm) {
@@ -158,8 +155,8 @@ protected:
 
     PimDocument document_;
     DateTime today_;
-    HWND parent_ = nullptr;
-    std::unique_ptr<DayView> view_;
+    std::unique_ptr<DayViewDriving::HostedDayView> host_;
+    DayView* view_ = nullptr;
 };
 
 TEST_F(DayViewDrawingTest, AnAlarmedAppointmentsRowShowsTheClockMarkAfterTheGutter) {

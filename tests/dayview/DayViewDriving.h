@@ -6,14 +6,51 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DateTime.h"
+#include "DayView.h"
 #include "ListViewRows.h"
 #include "resource.h"
 
 namespace DayViewDriving {
+
+// A day view of `document` on a hidden parent window, as the frame would hold
+// it; the view is detached and destroyed, then the parent, with this object.
+class HostedDayView {
+public:
+    explicit HostedDayView(PimDocument& document)
+        : document_(document), view_(std::make_unique<DayView>(document)) {
+        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~HostedDayView() {
+        if (attached_) document_.DetachView(view_.get());
+        view_.reset();
+        if (parent_) DestroyWindow(parent_);
+    }
+    HostedDayView(const HostedDayView&) = delete;
+    HostedDayView& operator=(const HostedDayView&) = delete;
+
+    // Creates the form; with `attach` the document's notifications reach it.
+    // Returns whether the form exists.
+    bool Open(bool attach = true) {
+        if (!parent_ || !view_->Create(parent_)) return false;
+        if (attach) document_.AttachView(view_.get());
+        attached_ = attach;
+        return true;
+    }
+
+    DayView* View() const { return view_.get(); }
+
+private:
+    PimDocument& document_;
+    std::unique_ptr<DayView> view_;
+    HWND parent_ = nullptr;
+    bool attached_ = false;
+};
 
 // A click as the list reports it: the position inside the row's bounds, or
 // the list's empty lower right corner for row -1.

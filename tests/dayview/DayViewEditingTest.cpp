@@ -77,19 +77,14 @@ protected:
         document_.persons.Insert(person.ID, person);
         document_.persons.SetLastID(2);
 
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(nullptr, parent_);
-        view_ = std::make_unique<DayView>(document_);
-        ASSERT_NE(nullptr, view_->Create(parent_));
-        document_.AttachView(view_.get());
+        host_ = std::make_unique<DayViewDriving::HostedDayView>(document_);
+        view_ = host_->View();
+        ASSERT_TRUE(host_->Open());
         ASSERT_TRUE(DayViewDriving::PickDay(Form(), day_));
     }
 
     void TearDown() override {
-        if (view_) document_.DetachView(view_.get());
-        view_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
 
     HWND Form() const { return view_->Handle(); }
@@ -106,8 +101,8 @@ protected:
 
     PimDocument document_;
     DateTime day_;
-    HWND parent_ = nullptr;
-    std::unique_ptr<DayView> view_;
+    std::unique_ptr<DayViewDriving::HostedDayView> host_;
+    DayView* view_ = nullptr;
 };
 
 // --- Tasks ----------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DayView.h"
+#include "DayViewDriving.h"
 #include "HelpLibrary.h"
 #include "ListViewRows.h"
 #include "PimDocument.h"
@@ -75,16 +76,14 @@ protected:
         task.DueDate = DateTime::Today();
         document_.tasks.Insert(task.ID, task);
 
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(nullptr, parent_);
-        view_ = std::make_unique<DayView>(document_);
+        host_ = std::make_unique<DayViewDriving::HostedDayView>(document_);
+        view_ = host_->View();
         view_->SetHelp(&help_, "C:\\Apps\\Vantrel", "Vantrel.chm");
-        ASSERT_NE(nullptr, view_->Create(parent_));
+        // Not attached: the first fill comes from the form's creation alone.
+        ASSERT_TRUE(host_->Open(false));
     }
     void TearDown() override {
-        view_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
     HWND Form() const { return view_->Handle(); }
     HWND List(int id) const { return GetDlgItem(Form(), id); }
@@ -112,8 +111,8 @@ protected:
 
     PimDocument document_;
     HelpLibrary help_{[] { return &RecordTopic; }};
-    HWND parent_ = nullptr;
-    std::unique_ptr<DayView> view_;
+    std::unique_ptr<DayViewDriving::HostedDayView> host_;
+    DayView* view_ = nullptr;
 };
 
 TEST_F(DayViewPopupsTest, PlannerRowsAreTallEnoughForTheAlarmMark) {

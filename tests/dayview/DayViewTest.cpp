@@ -56,18 +56,14 @@ protected:
         dentist.EndTime = At(today_, 10, 0);
         document_.appointments.Insert(dentist.ID, dentist);
 
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(nullptr, parent_);
-        view_ = std::make_unique<DayView>(document_);
-        ASSERT_NE(nullptr, view_->Create(parent_));
-        document_.AttachView(view_.get());
+        host_ = std::make_unique<DayViewDriving::HostedDayView>(document_);
+        view_ = host_->View();
+        ASSERT_TRUE(host_->Open());
         document_.NotifyViews();
     }
 
     void TearDown() override {
-        view_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
 
     template <typename Fill>
@@ -110,8 +106,8 @@ protected:
 
     PimDocument document_;
     DateTime today_;
-    HWND parent_ = nullptr;
-    std::unique_ptr<DayView> view_;
+    std::unique_ptr<DayViewDriving::HostedDayView> host_;
+    DayView* view_ = nullptr;
 };
 
 using Texts = std::vector<std::string>;

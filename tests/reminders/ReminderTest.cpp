@@ -48,9 +48,7 @@ protected:
     }
 
     void TearDown() override {
-        if (view_) document_.DetachView(view_.get());
-        view_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
 
     void AddAppointment(int32_t id, const char* text, const DateTime& start, const DateTime& end,
@@ -67,14 +65,11 @@ protected:
     }
 
     void Open() {
-        parent_ = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(nullptr, parent_);
-        view_ = std::make_unique<DayView>(document_);
-        ASSERT_NE(nullptr, view_->Create(parent_));
+        host_ = std::make_unique<DayViewDriving::HostedDayView>(document_);
+        view_ = host_->View();
+        ASSERT_TRUE(host_->Open());
         view_->SetSoundPlayer(&sound_);
         view_->SetClock([this] { return now_; });
-        document_.AttachView(view_.get());
         ASSERT_TRUE(DayViewDriving::PickDay(view_->Handle(), day_));
     }
 
@@ -98,8 +93,8 @@ protected:
     DateTime day_;
     DateTime now_;
     RecordingSound sound_;
-    HWND parent_ = nullptr;
-    std::unique_ptr<DayView> view_;
+    std::unique_ptr<DayViewDriving::HostedDayView> host_;
+    DayView* view_ = nullptr;
 };
 
 const char kTwoPm[] = "This is your reminder for your 02:00 PM appointment.";
