@@ -49,7 +49,15 @@ bool DocumentLife::AskToSave(const char* caption) {
     switch (ShowMessage("Save changes to " + DocumentName() + "?", caption,
                         MB_YESNOCANCEL | MB_ICONWARNING)) {
         case IDNO: return true;
-        case IDYES: return SaveDocument() == Outcome::kSucceeded;
+        case IDYES: break;
+        default: return false;
+    }
+    switch (SaveDocument()) {
+        case Outcome::kSucceeded: return true;
+        case Outcome::kFailed:
+            // The command that asked does not go on; the user learns why.
+            ShowMessage("Unable to write file!", "Vantrel", MB_OK | MB_ICONERROR);
+            return false;
         default: return false;
     }
 }
@@ -122,14 +130,18 @@ void DocumentLife::Compact() {
 }
 
 bool DocumentLife::OpenFrom(const std::string& path) {
-    std::string bytes;
+    // The file is read into a document of its own and taken over only once
+    // it loaded: a file that cannot be read, does not parse or is not ours
+    // leaves the open document, its path and its modified flag as they were.
+    PimDocument loaded;
     {
         WaitCursor wait;
+        std::string bytes;
         if (!ReadDocumentFile(path, bytes)) return false;
-        document_.Clear();
+        // A syntax error shows its own message.
+        if (!LoadDocumentShowingErrors(loaded, bytes.data(), bytes.size(), frame_)) return false;
     }
-    // A syntax error shows its own message; the document then stays empty.
-    if (!LoadDocumentShowingErrors(document_, bytes.data(), bytes.size(), frame_)) return false;
+    document_.TakeContentFrom(loaded);
     document_.SetModified(false, true);
     return true;
 }

@@ -16,7 +16,13 @@ public:
     using const_iterator = typename Map::const_iterator;
     using iterator = typename Map::iterator;
 
+    RecordCollection() = default;
     virtual ~RecordCollection() = default;
+    // A document taking over what a load built moves whole collections.
+    RecordCollection(const RecordCollection&) = default;
+    RecordCollection(RecordCollection&&) noexcept = default;
+    RecordCollection& operator=(const RecordCollection&) = default;
+    RecordCollection& operator=(RecordCollection&&) noexcept = default;
 
     // The next identifier for a new record. Past the largest int32 it wraps
     // (defined, unlike signed overflow) rather than stopping at a used ID.

@@ -272,7 +272,8 @@ enum class FileLayout { kAttributes, kChildElements };
 
 }  // namespace
 
-bool LoadDocument(PimDocument& document, const char* bytes, size_t length, int32_t* errorLine) {
+LoadResult LoadDocumentText(PimDocument& document, const char* bytes, size_t length,
+                            int32_t* errorLine) {
     if (const void* zero = std::memchr(bytes, 0, length))
         length = size_t(static_cast<const char*>(zero) - bytes);
 
@@ -282,20 +283,20 @@ bool LoadDocument(PimDocument& document, const char* bytes, size_t length, int32
         root = parser.Parse(bytes, length);
     } catch (const SimpleXMLParser::Exception& error) {
         if (errorLine) *errorLine = error.line;
-        return false;
+        return LoadResult::kSyntaxError;
     }
 
-    if (root->name != "Pim") return true;
+    if (root->name != "Pim") return LoadResult::kNotOurs;
     int32_t version = 0;
     const FileText file{bytes, bytes + length};
     for (const XmlAttribute& attribute : root->Attributes()) {
         if (attribute.name == "Version") version = ReadInt32(file.Value(attribute.value));
     }
-    if (version != 1 && version != 13) return true;
+    if (version != 1 && version != 13) return LoadResult::kNotOurs;
     const FileLayout layout = version == 13 ? FileLayout::kChildElements : FileLayout::kAttributes;
 
     const XmlNodeList* sections = root->Children();
-    if (!sections) return true;
+    if (!sections) return LoadResult::kLoaded;
     // Defaults read the clock; take them once and copy them per record.
     const Person personDefaults;
     const Task taskDefaults;
@@ -314,5 +315,5 @@ bool LoadDocument(PimDocument& document, const char* bytes, size_t length, int32
             ReadAttributes(*section, UserFields(), file, document.user);
         }
     }
-    return true;
+    return LoadResult::kLoaded;
 }

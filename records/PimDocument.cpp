@@ -30,3 +30,14 @@ void PimDocument::Clear() {
     user = User();
     SetModified(false, true);
 }
+
+void PimDocument::TakeContentFrom(PimDocument& loaded) {
+    persons = std::move(loaded.persons);
+    appointments = std::move(loaded.appointments);
+    tasks = std::move(loaded.tasks);
+    user = std::move(loaded.user);
+    loaded.persons.Clear();
+    loaded.appointments.Clear();
+    loaded.tasks.Clear();
+    loaded.user = User();
+}

@@ -40,6 +40,12 @@ public:
     // flag and refreshes the views. The path and SelectedDate stay.
     void Clear();
 
+    // Takes over the records and owner's details of `loaded` (a document
+    // read aside, so that a failed open leaves this one untouched). The
+    // path, SelectedDate, the modified flag and the views stay; `loaded` is
+    // left empty. Does not refresh the views.
+    void TakeContentFrom(PimDocument& loaded);
+
     Persons persons;
     Appointments appointments;
     Tasks tasks;

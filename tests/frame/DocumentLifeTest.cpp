@@ -230,19 +230,74 @@ TEST_F(DocumentLifeTest, RecentFileOpensUnderTheListedPathAndMovesToTheTop) {
     EXPECT_EQ("Vantrel! [" + Path("a.pgr") + "]", Title());
 }
 
-TEST_F(DocumentLifeTest, FileThatDoesNotParseShowsBothMessagesAndKeepsPathAndTitle) {
+// A failed open leaves the open document exactly as it was, so no later
+// Save can write a emptied document over the user's file: a file that does
+// not parse, and one that parses but is not ours (another root, a version we
+// do not know), through Open and through the recent list.
+TEST_F(DocumentLifeTest, AFailedOpenLeavesTheOpenDocumentItsPathTitleAndChanges) {
+    struct Case {
+        const char* bytes;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"<Pim>\n<Tasks>\n</Pim>\n", {"Parsing error at line 3", "Error loading file."}},
+        {"<Pim Version=\"14\"><Tasks LastID=\"1\"><Task ID=\"1\"/></Tasks></Pim>",
+         {"Error loading file."}},
+        {"<Notes Version=\"1\"/>", {"Error loading file."}},
+    };
     MakeFile("a.pgr", "a");
-    chooser_.answers = {Path("a.pgr"), Path("bad.pgr")};
+    chooser_.answers = {Path("a.pgr")};
     life_.Open();
-    ASSERT_TRUE(ReplaceDocumentFile(Path("bad.pgr"), "<Pim>\n<Tasks>\n</Pim>\n"));
-    MessageBoxCatcher boxes;
-    life_.Open();
-    EXPECT_EQ((std::vector<std::string>{"Parsing error at line 3", "Error loading file."}), boxes.Texts());
-    EXPECT_EQ("Error Loading File", boxes.Boxes()[0].caption);
+    AddTask("unsaved");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        ASSERT_TRUE(ReplaceDocumentFile(Path("bad.pgr"), c.bytes));
+        {
+            chooser_.answers = {Path("bad.pgr")};
+            MessageBoxCatcher boxes(IDNO);  // No to the unsaved changes
+            life_.Open();
+            std::vector<std::string> expected = {"Save changes to " + Path("a.pgr") + "?"};
+            expected.insert(expected.end(), c.messages.begin(), c.messages.end());
+            EXPECT_EQ(expected, boxes.Texts());
+            EXPECT_EQ("Vantrel", boxes.Boxes().back().caption);
+            EXPECT_TRUE(boxes.Boxes().back().hasErrorIcon);
+        }
+        EXPECT_EQ(Path("a.pgr"), document_.Path());
+        EXPECT_EQ("Vantrel! [" + Path("a.pgr") + "]", Title());
+        EXPECT_TRUE(document_.IsModified());
+        ASSERT_EQ(2u, document_.tasks.size());
+        EXPECT_EQ("unsaved", document_.tasks[2].Description);
+
+        // The same through the recent list, where it was entered by hand.
+        recent_.Add(Path("bad.pgr"));
+        MessageBoxCatcher boxes(IDNO);
+        life_.OpenRecent(0);
+        EXPECT_EQ("Pim", boxes.Boxes().back().caption);
+        EXPECT_EQ(Path("a.pgr"), document_.Path());
+        EXPECT_EQ(2u, document_.tasks.size());
+        EXPECT_TRUE(document_.IsModified());
+    }
+    // Saving now writes the document the user still sees.
+    life_.Save();
+    EXPECT_NE(std::string::npos, FileBytes("a.pgr").find("unsaved"));
+}
+
+TEST_F(DocumentLifeTest, ASaveThatFailsAfterYesIsToldAndStopsTheCommand) {
+    chooser_.answers = {Path("locked.pgr")};
+    AddTask("first");
+    life_.SaveAs();
+    SetFileAttributesA(Path("locked.pgr").c_str(), FILE_ATTRIBUTE_READONLY);
+    AddTask("second");
+
+    MessageBoxCatcher boxes(IDYES);
+    life_.New();
+    EXPECT_EQ((std::vector<std::string>{"Save changes to " + Path("locked.pgr") + "?",
+                                        "Unable to write file!"}),
+              boxes.Texts());
     EXPECT_EQ("Vantrel", boxes.Boxes()[1].caption);
-    EXPECT_EQ(Path("a.pgr"), document_.Path());
-    EXPECT_EQ("Vantrel! [" + Path("a.pgr") + "]", Title());
-    EXPECT_TRUE(document_.tasks.empty());  // cleared before loading
+    EXPECT_TRUE(boxes.Boxes()[1].hasErrorIcon);
+    EXPECT_EQ(2u, document_.tasks.size());  // New did not go on
+    EXPECT_TRUE(document_.IsModified());
 }
 
 TEST_F(DocumentLifeTest, SaveToAReadOnlyFileKeepsTheOldBytesAndTheChanges) {

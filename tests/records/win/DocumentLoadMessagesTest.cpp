@@ -24,10 +24,10 @@ TEST(DocumentLoadMessages, SyntaxErrorShowsItsLineInAnErrorBox) {
     EXPECT_TRUE(document.tasks.empty());
 }
 
-TEST(DocumentLoadMessages, FilesThatParseShowNothing) {
+TEST(DocumentLoadMessages, FilesThatParseShowNothingAndOnlyOursLoad) {
     PimDocument document;
     MessageBoxCatcher catcher;
-    EXPECT_TRUE(LoadShowing(document, "<Pim Version=\"2\"/>"));
+    EXPECT_FALSE(LoadShowing(document, "<Pim Version=\"2\"/>"));
     EXPECT_TRUE(LoadShowing(document, "<Pim Version=\"1\"><Tasks><Task ID=\"1\"/></Tasks></Pim>"));
     EXPECT_TRUE(catcher.Boxes().empty());
     EXPECT_EQ(1u, document.tasks.size());
