@@ -77,6 +77,15 @@ bool DayView::OnInitDialog() {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     SendMessageA(calendar_, MCM_SETCOLOR, MCSC_BACKGROUND, face);
     SendMessageA(calendar_, MCM_SETCOLOR, MCSC_MONTHBK, face);
+    // Only days the file can hold: it stores dates as 32-bit Unix times.
+    SYSTEMTIME range[2] = {};
+    range[0].wYear = 1970;
+    range[0].wMonth = 1;
+    range[0].wDay = 1;
+    range[1].wYear = 2038;
+    range[1].wMonth = 1;
+    range[1].wDay = 18;
+    SendMessageA(calendar_, MCM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
 
     // The list destroys its image list with itself.
     if (HIMAGELIST priorities = DayViewImages::CreatePriorityImages())
@@ -103,8 +112,7 @@ bool DayView::OnInitDialog() {
     }
 
     SetWindowTextA(dateCaption_, LongDateText(day).c_str());
-    selectedTaskID_ = -1;
-    selectedPersonID_ = -1;
+    selection_ = DayViewSelection();
     ShowContact(-1);
     SetTimer(Handle(), kMinuteTimer, kMinuteTimerPeriod, nullptr);
     if (!LoadAlarmSound(alarmSoundFile_)) alarmSoundFile_ = kDefaultAlarmSound;
@@ -202,10 +210,9 @@ INT_PTR DayView::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: {
         HWND list = reinterpret_cast<HWND>(wParam);
         if (list != phoneList_ && list != taskList_ && list != timeSlotList_) break;
-        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        // From the keyboard there is no position; the pointer's stands in.
-        if (lParam == -1) GetCursorPos(&point);
-        ShowContextMenu(list, point);
+        // From the keyboard (Shift+F10, the menu key) there is no position.
+        const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ShowContextMenu(list, point, lParam == -1);
         return TRUE;
     }
     case WM_HELP: {
@@ -263,7 +270,8 @@ void DayView::FillPhoneBook() {
             if (placed >= 0) ListViewRows::SetCellText(phoneList_, placed, 1, row.company);
         }
     }
-    selectedPersonID_ = -1;
+    // The rows are new: no person is picked, though the row number stays.
+    selection_.person = ListPick::NoRecord(selection_.person.row);
     ShowContact(-1);
 }
 
@@ -317,7 +325,7 @@ void DayView::ShowContact(int32_t personID) {
 
 void DayView::OnCalendarSelection() {
     const DateTime day = CalendarDay();
-    activeList_ = ActiveControl::kCalendar;
+    selection_.active = ActiveControl::kCalendar;
     document_.SelectedDate = day;
     SetWindowTextA(dateCaption_, LongDateText(day).c_str());
     timeSlots_.SetSlotTimes(FirstSlotTimeOf(day), LastSlotTimeOf(day));
@@ -331,49 +339,57 @@ void DayView::SetPhoneBookMode(PhoneBookMode mode) {
     FillPhoneBook();
 }
 
-bool DayView::TaskSelected() const {
-    return activeList_ == ActiveControl::kTaskList && selectedTaskID_ != -1;
-}
-bool DayView::PersonSelected() const {
-    return activeList_ == ActiveControl::kPhoneList && selectedPersonID_ != -1;
-}
-bool DayView::AppointmentSelected() const {
-    return activeList_ == ActiveControl::kTimeSlotList && selectedAppointmentID_ != -1;
+bool DayView::CommandEnabled(UINT id) const {
+    switch (RecordCommandActsOn(id)) {
+    case PickedRecord::kPerson: return PersonSelected();
+    case PickedRecord::kTask: return TaskSelected();
+    case PickedRecord::kAppointment: return AppointmentSelected();
+    case PickedRecord::kNone: break;
+    }
+    return true;
 }
 
 // --- Clicks -------------------------------------------------------------------------
 
+ListPick DayView::PickPersonRow(int row) const {
+    return row == -1 ? ListPick::NoRecord(-1) : ListPick::Record(row, ItemValue(phoneList_, row));
+}
+
+ListPick DayView::PickTaskRow(int row) const {
+    return row == -1 ? ListPick::NoRecord(-1) : ListPick::Record(row, ItemValue(taskList_, row));
+}
+
+// A planner row picks its appointment only when it shows one.
+ListPick DayView::PickSlotRow(int row) const {
+    if (row < 0 || static_cast<size_t>(row) >= timeSlots_.size()) return ListPick::NoRecord(row);
+    const TimeSlotRows::Row& slot = timeSlots_[static_cast<size_t>(row)];
+    if (slot.description.empty()) return ListPick::NoRecord(row);
+    return ListPick::Record(row, slot.appointmentID);
+}
+
 void DayView::OnPhoneListClick(POINT point) {
-    currentPersonRow_ = ListViewRows::RowAt(phoneList_, point);
-    if (currentPersonRow_ != -1) {
-        selectedPersonID_ = ItemValue(phoneList_, currentPersonRow_);
-        ShowContact(selectedPersonID_);
-    } else {
-        selectedPersonID_ = -1;  // the panel keeps the last person's numbers
-    }
-    activeList_ = ActiveControl::kPhoneList;
+    selection_.person = PickPersonRow(ListViewRows::RowAt(phoneList_, point));
+    // Off the rows, the panel keeps the last person's numbers.
+    if (selection_.person.hasRecord) ShowContact(selection_.person.id);
+    selection_.active = ActiveControl::kPhoneList;
 }
 
 void DayView::OnPhoneListDoubleClick() {
-    activeList_ = ActiveControl::kPhoneList;
-    if (currentPersonRow_ != -1) SendMessageA(Handle(), WM_COMMAND, ID_PERSON_EDIT, 0);
+    selection_.active = ActiveControl::kPhoneList;
+    if (selection_.person.row != -1) SendMessageA(Handle(), WM_COMMAND, ID_PERSON_EDIT, 0);
 }
 
 void DayView::OnTaskListClick(POINT point, bool complete) {
-    currentTaskRow_ = ListViewRows::RowAt(taskList_, point);
-    selectedTaskID_ = currentTaskRow_ != -1 ? ItemValue(taskList_, currentTaskRow_) : -1;
-    activeList_ = ActiveControl::kTaskList;
-    if (complete && currentTaskRow_ != -1) CompleteTask();
+    selection_.task = PickTaskRow(ListViewRows::RowAt(taskList_, point));
+    selection_.active = ActiveControl::kTaskList;
+    if (complete && TaskSelected()) CompleteTask();
 }
 
 // The day planner follows its own selection rather than the click position.
 void DayView::OnTimeSlotListClick() {
-    currentSlotRow_ = static_cast<int>(
-        SendMessageA(timeSlotList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    selectedAppointmentID_ = -1;
-    if (currentSlotRow_ != -1 && !CellText(timeSlotList_, currentSlotRow_, 1).empty())
-        selectedAppointmentID_ = ItemValue(timeSlotList_, currentSlotRow_);
-    activeList_ = ActiveControl::kTimeSlotList;
+    selection_.slot = PickSlotRow(static_cast<int>(
+        SendMessageA(timeSlotList_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
+    selection_.active = ActiveControl::kTimeSlotList;
 }
 
 bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
@@ -420,6 +436,9 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
 // --- Commands -----------------------------------------------------------------------
 
 bool DayView::OnCommand(UINT id, UINT code, HWND control) {
+    // Whatever sent it (menu, key, popup or double click), a record command
+    // acts only when something is picked for it.
+    if (!CommandEnabled(id)) return true;
     switch (id) {
     case IDC_DAY_HOME_PHONE:
     case IDC_DAY_WORK_PHONE:
@@ -436,12 +455,10 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
         if (code == BN_CLICKED) SetPhoneBookMode(PhoneBookMode::kYellowPages);
         return true;
     case ID_TASK_DELETE:
-        if (activeList_ == ActiveControl::kTaskList && currentTaskRow_ != -1) DeleteTask();
+        DeleteTask();
         return true;
     case ID_TASK_COMPLETE:
-        if (activeList_ == ActiveControl::kTaskList && currentTaskRow_ != -1 &&
-            document_.tasks.Find(selectedTaskID_))
-            CompleteTask();
+        CompleteTask();
         return true;
     case ID_CONTEXT_HELP:
         EnterHelpMode();
@@ -471,45 +488,46 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
         ChooseAlarmSound();
         return true;
     case ID_PERSON_DELETE:
-        if (activeList_ == ActiveControl::kPhoneList && currentPersonRow_ != -1) DeletePerson();
+        DeletePerson();
         return true;
     case ID_APPOINTMENT_DELETE:
-        if (activeList_ == ActiveControl::kTimeSlotList && selectedAppointmentID_ != -1)
-            DeleteAppointment();
+        DeleteAppointment();
         return true;
     default:
         return Dialog::OnCommand(id, code, control);
     }
 }
 
+// A deleted record is no longer picked: Delete and Edit stay off for its
+// list until another row is clicked. The notification refills the lists.
 void DayView::DeletePerson() {
-    document_.persons.Erase(selectedPersonID_);
-    SendMessageA(phoneList_, LVM_DELETEITEM, currentPersonRow_, 0);
-    if (currentPersonRow_ > 0) --currentPersonRow_;
-    selectedPersonID_ = ItemValue(phoneList_, currentPersonRow_);
+    document_.persons.Erase(selection_.person.id);
+    SendMessageA(phoneList_, LVM_DELETEITEM, selection_.person.row, 0);
+    selection_.person = ListPick();
     document_.SetModified(true, true);
 }
 
 void DayView::DeleteTask() {
-    document_.tasks.Erase(selectedTaskID_);
-    SendMessageA(taskList_, LVM_DELETEITEM, currentTaskRow_, 0);
-    if (currentTaskRow_ > 0) --currentTaskRow_;
-    selectedTaskID_ = ItemValue(taskList_, currentTaskRow_);
+    document_.tasks.Erase(selection_.task.id);
+    SendMessageA(taskList_, LVM_DELETEITEM, selection_.task.row, 0);
+    selection_.task = ListPick();
     document_.SetModified(true, true);
 }
 
+// The planner row stays picked as a place: Add still begins there.
 void DayView::DeleteAppointment() {
-    document_.appointments.Erase(selectedAppointmentID_);
+    document_.appointments.Erase(selection_.slot.id);
+    selection_.slot = ListPick::NoRecord(selection_.slot.row);
     FillTimeSlots();
     document_.SetModified(true, true);
 }
 
 void DayView::CompleteTask() {
-    Task* task = document_.tasks.Find(selectedTaskID_);
+    Task* task = document_.tasks.Find(selection_.task.id);
     if (!task) return;
     task->Priority = kPriorityDone;
     task->DoneDate = DateTime::Today();
-    ListViewRows::SetImage(taskList_, currentTaskRow_, kPriorityDone);
-    SendMessageA(taskList_, LVM_REDRAWITEMS, currentTaskRow_, currentTaskRow_);
+    ListViewRows::SetImage(taskList_, selection_.task.row, kPriorityDone);
+    SendMessageA(taskList_, LVM_REDRAWITEMS, selection_.task.row, selection_.task.row);
     document_.SetModified(true, true);
 }

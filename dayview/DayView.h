@@ -15,6 +15,7 @@
 #include "ContactActions.h"
 #include "DayRows.h"
 #include "DayViewLayout.h"
+#include "DayViewSelection.h"
 #include "Dialog.h"
 #include "EditorHelp.h"
 #include "PimDocument.h"
@@ -26,9 +27,7 @@ class HelpLibrary;
 
 class DayView : public Dialog, public PimDocumentView {
 public:
-    // The list (or the calendar) that last received a click; Delete, Edit
-    // and Complete act only on the list named here.
-    enum class ActiveControl { kNone, kCalendar, kPhoneList, kTaskList, kTimeSlotList };
+    using ActiveControl = ::ActiveControl;
 
     // The document must outlive the view.
     explicit DayView(PimDocument& document);
@@ -50,7 +49,10 @@ public:
 
     // Once a minute: a reminder for every appointment the planner shows whose
     // alarm is due, one after the other in the order of their rows; an alarm
-    // turned off in its reminder is cleared in the document.
+    // turned off in its reminder is cleared in the document. One reminder at
+    // a time: while one is up, a further check does nothing. A reminder is
+    // owned by this thread's active window, else by the form's top-level
+    // window, and so keeps the frame disabled until OK.
     void CheckAlarms();
     // Where the alarm check takes the time from (the local clock by default),
     // what plays the alarm sound and how the sound file is chosen; each must
@@ -75,20 +77,26 @@ public:
 
     void OnDocumentChanged() override { RefreshLists(); }
 
-    ActiveControl ActiveList() const { return activeList_; }
+    ActiveControl ActiveList() const { return selection_.active; }
     PhoneBookMode Mode() const { return mode_; }
-    int CurrentPersonRow() const { return currentPersonRow_; }
-    int CurrentTaskRow() const { return currentTaskRow_; }
-    int CurrentSlotRow() const { return currentSlotRow_; }
-    int32_t SelectedPersonID() const { return selectedPersonID_; }
-    int32_t SelectedTaskID() const { return selectedTaskID_; }
-    int32_t SelectedAppointmentID() const { return selectedAppointmentID_; }
+    int CurrentPersonRow() const { return selection_.person.row; }
+    int CurrentTaskRow() const { return selection_.task.row; }
+    int CurrentSlotRow() const { return selection_.slot.row; }
+    // The picked records' IDs, -1 for none.
+    int32_t SelectedPersonID() const { return selection_.person.IdOrNone(); }
+    int32_t SelectedTaskID() const { return selection_.task.IdOrNone(); }
+    int32_t SelectedAppointmentID() const { return selection_.slot.IdOrNone(); }
     const TimeSlotRows& TimeSlots() const { return timeSlots_; }
 
-    // What the frame's Delete, Edit and Complete items follow.
-    bool TaskSelected() const;
-    bool PersonSelected() const;
-    bool AppointmentSelected() const;
+    // What Delete, Edit and Complete act on: the frame's items, the context
+    // menus and the commands themselves all follow these.
+    bool TaskSelected() const { return selection_.TaskSelected(document_.tasks); }
+    bool PersonSelected() const { return selection_.PersonSelected(document_.persons); }
+    bool AppointmentSelected() const {
+        return selection_.AppointmentSelected(timeSlots_, document_.appointments);
+    }
+    // Whether a record command of this view would act now (others: always).
+    bool CommandEnabled(UINT id) const;
 
     // The report chosen last; the Report items' check marks and Print follow
     // its kind.
@@ -121,10 +129,18 @@ private:
     void OnPhoneListDoubleClick();
     void OnTaskListClick(POINT point, bool complete);
     void OnTimeSlotListClick();
+    // The pick of a row hit in a list (-1 for none), from what the row shows.
+    ListPick PickPersonRow(int row) const;
+    ListPick PickTaskRow(int row) const;
+    ListPick PickSlotRow(int row) const;
 
     // Right button released over a list: that list's popup of the main
-    // menu at `screenPoint`, with what cannot apply to the point greyed.
-    void ShowContextMenu(HWND list, POINT screenPoint);
+    // menu at `screenPoint`, its row picked by that point. From the keyboard
+    // (`fromKeyboard`) the popup opens at the row clicked last and acts on it.
+    void ShowContextMenu(HWND list, POINT screenPoint, bool fromKeyboard);
+    // Where a popup from the keyboard opens: below the list's picked row, or
+    // at the list's corner when none is in view.
+    POINT KeyboardMenuPoint(HWND list, int row) const;
     // Help on a control, and pointer help that picks the control by click.
     void ShowHelpFor(int controlId);
     void EnterHelpMode();
@@ -168,13 +184,7 @@ private:
     bool helpMode_ = false;
 
     PhoneBookMode mode_ = PhoneBookMode::kWhitePages;
-    ActiveControl activeList_ = ActiveControl::kNone;
-    int currentPersonRow_ = -1;
-    int currentTaskRow_ = -1;
-    int currentSlotRow_ = -1;
-    int32_t selectedPersonID_ = -1;
-    int32_t selectedTaskID_ = -1;
-    int32_t selectedAppointmentID_ = -1;
+    DayViewSelection selection_;
     ReportSelection reports_;
 
     std::function<DateTime()> clock_ = DateTime::Now;
@@ -182,6 +192,9 @@ private:
     AlarmSoundPlayer* sound_ = &systemSound_;
     AlarmSoundChooser chooseSound_ = ChooseWaveFile;
     std::string alarmSoundFile_;
+    // Set while the alarm check runs, reminders included: a minute's tick
+    // that the reminder's own loop delivers then does nothing.
+    bool checkingAlarms_ = false;
 
     Telephony telephony_;
     ShellOpener shellOpen_ = ShellOpen;

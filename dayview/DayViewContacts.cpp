@@ -11,7 +11,7 @@
 // extension the button shows); the e-mail and web buttons open what they
 // read. Nothing happens while no person is current.
 void DayView::OnContactButton(UINT id) {
-    if (selectedPersonID_ == -1) return;
+    if (!selection_.person.hasRecord) return;
     HWND button = Item(static_cast<int>(id));
     if (id == IDC_DAY_EMAIL || id == IDC_DAY_WEB_PAGE) {
         if (!IsWindowEnabled(button)) return;
@@ -22,7 +22,7 @@ void DayView::OnContactButton(UINT id) {
             OpenWebPage(Handle(), target, shellOpen_);
         return;
     }
-    const Person* person = document_.persons.Find(selectedPersonID_);
+    const Person* person = document_.persons.Find(selection_.person.id);
     if (!person) return;
     const std::string* number = nullptr;
     switch (id) {

@@ -50,8 +50,9 @@ void DayView::AddTask() {
 }
 
 void DayView::EditTask() {
-    Task* stored = document_.tasks.Find(selectedTaskID_);
-    if (activeList_ != ActiveControl::kTaskList || !stored) return;
+    const int32_t id = selection_.task.id;
+    const Task* stored = TaskSelected() ? document_.tasks.Find(id) : nullptr;
+    if (!stored) return;
     TaskEditorData data;
     data.caption = "Edit Task";
     data.text = stored->Description;
@@ -62,7 +63,7 @@ void DayView::EditTask() {
 
     // The editor is modal, but look the task up again rather than trust a
     // pointer across the dialog's message loop.
-    Task* task = document_.tasks.Find(selectedTaskID_);
+    Task* task = document_.tasks.Find(id);
     if (!task) return;
     task->DueDate = data.dueDate.DatePart();
     task->Priority = data.priority;
@@ -73,17 +74,17 @@ void DayView::EditTask() {
 // --- Appointments -----------------------------------------------------------------
 
 void DayView::AddAppointment() {
-    if (selectedAppointmentID_ != -1) {
-        if (MessageBoxA(Handle(), kReplaceQuestion, kReplaceTitle, MB_YESNO | MB_ICONQUESTION) !=
-            IDYES)
-            return;
-        // Gone at once, even if the editor is then cancelled.
-        document_.appointments.Erase(selectedAppointmentID_);
-    }
+    // Only what the user sees can be replaced: the appointment shown now on
+    // the row clicked last. It goes when OK stores the new one, not before.
+    const bool replacing = selection_.ShowsPickedAppointment(timeSlots_, document_.appointments);
+    const int32_t replaced = selection_.slot.id;
+    if (replacing &&
+        MessageBoxA(Handle(), kReplaceQuestion, kReplaceTitle, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
     AppointmentEditorData data;
     data.caption = "Add Appointment";
     data.date = CalendarDay();
-    const int row = currentSlotRow_ > 0 ? currentSlotRow_ : 0;
+    const int row = selection_.slot.row > 0 ? selection_.slot.row : 0;
     data.begin = data.date + Minutes(kFirstRowMinutes + kRowMinutes * row);
     data.end = data.begin + Minutes(kRowMinutes);
     data.alarmTime = data.begin;
@@ -98,6 +99,7 @@ void DayView::AddAppointment() {
     appointment.Alarm = data.alarm;
     appointment.AlarmTime = data.alarmTime;
     appointment.Done = data.done;
+    if (replacing) document_.appointments.Erase(replaced);
     appointment.ID = document_.appointments.IssueID();
     document_.appointments.Insert(appointment.ID, appointment);
     document_.SetModified(true, true);
@@ -105,8 +107,9 @@ void DayView::AddAppointment() {
 }
 
 void DayView::EditAppointment() {
-    const Appointment* stored = document_.appointments.Find(selectedAppointmentID_);
-    if (activeList_ != ActiveControl::kTimeSlotList || !stored) return;
+    const int32_t id = selection_.slot.id;
+    const Appointment* stored = AppointmentSelected() ? document_.appointments.Find(id) : nullptr;
+    if (!stored) return;
     AppointmentEditorData data;
     data.caption = "Edit Appointment";
     data.text = stored->Description;
@@ -119,7 +122,7 @@ void DayView::EditAppointment() {
     AppointmentEditor editor(data, HelpForEditors());
     if (editor.Run(EditorOwner()) != IDOK) return;
 
-    Appointment* appointment = document_.appointments.Find(selectedAppointmentID_);
+    Appointment* appointment = document_.appointments.Find(id);
     if (!appointment) return;
     appointment->Alarm = data.alarm;
     appointment->Done = data.done;
@@ -147,11 +150,12 @@ void DayView::AddPerson() {
 }
 
 void DayView::EditPerson() {
-    const Person* stored = document_.persons.Find(selectedPersonID_);
-    if (activeList_ != ActiveControl::kPhoneList || !stored) return;
+    const int32_t id = selection_.person.id;
+    const Person* stored = PersonSelected() ? document_.persons.Find(id) : nullptr;
+    if (!stored) return;
     PersonPageData pages = PersonPagesFrom(*stored);
     if (RunPersonSheet(EditorOwner(), "Edit Person", pages, HelpForEditors()) != IDOK) return;
-    Person* person = document_.persons.Find(selectedPersonID_);
+    Person* person = document_.persons.Find(id);
     if (!person) return;
     CopyPersonPages(pages, *person);
     document_.SetModified(true, true);

@@ -12,56 +12,72 @@
 #include "ListViewRows.h"
 #include "resource.h"
 
-namespace {
+void DayView::ShowContextMenu(HWND list, POINT screenPoint, bool fromKeyboard) {
+    const char* popupText = nullptr;
+    ListPick* pick = nullptr;
+    ListPick (DayView::*pickRow)(int) const = nullptr;
+    ActiveControl active = ActiveControl::kNone;
+    if (list == timeSlotList_) {
+        popupText = "&Appointments";
+        pick = &selection_.slot;
+        pickRow = &DayView::PickSlotRow;
+        active = ActiveControl::kTimeSlotList;
+    } else if (list == phoneList_) {
+        popupText = "&Phone Book";
+        pick = &selection_.person;
+        pickRow = &DayView::PickPersonRow;
+        active = ActiveControl::kPhoneList;
+    } else if (list == taskList_) {
+        popupText = "&Tasks";
+        pick = &selection_.task;
+        pickRow = &DayView::PickTaskRow;
+        active = ActiveControl::kTaskList;
+    } else {
+        return;
+    }
+    if (fromKeyboard) {
+        // The keyboard acts on the row clicked last, whatever lies under the
+        // pointer.
+        screenPoint = KeyboardMenuPoint(list, pick->row);
+    } else {
+        POINT point = screenPoint;
+        ScreenToClient(list, &point);
+        *pick = (this->*pickRow)(ListViewRows::RowAt(list, point));
+    }
+    selection_.active = active;
 
-void Grey(HMENU popup, UINT id) { EnableMenuItem(popup, id, MF_BYCOMMAND | MF_GRAYED); }
-
-}  // namespace
-
-void DayView::ShowContextMenu(HWND list, POINT screenPoint) {
     // A fresh copy of the menu: greying here must not touch the menu bar's.
     HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAIN_FRAME));
     if (!menu) return;
-    POINT point = screenPoint;
-    ScreenToClient(list, &point);
-    const int row = ListViewRows::RowAt(list, point);
-
-    HMENU popup = nullptr;
-    if (list == timeSlotList_) {
-        popup = FindPopupByText(menu, "&Appointments");
-        currentSlotRow_ = row;
-        selectedAppointmentID_ = -1;
-        if (row != -1 && !ListViewRows::CellText(list, row, 1).empty())
-            selectedAppointmentID_ = ListViewRows::ItemValue(list, row);
-        if (popup && selectedAppointmentID_ == -1) {
-            Grey(popup, ID_APPOINTMENT_DELETE);
-            Grey(popup, ID_APPOINTMENT_EDIT);
+    if (HMENU popup = FindPopupByText(menu, popupText)) {
+        // The popup follows the same rules as the commands it sends.
+        const int count = GetMenuItemCount(popup);
+        for (int position = 0; position < count; ++position) {
+            const UINT id = GetMenuItemID(popup, position);
+            if (id != static_cast<UINT>(-1) && !CommandEnabled(id))
+                EnableMenuItem(popup, position, MF_BYPOSITION | MF_GRAYED);
         }
-    } else if (list == phoneList_) {
-        popup = FindPopupByText(menu, "&Phone Book");
-        currentPersonRow_ = row;
-        if (row != -1) {
-            selectedPersonID_ = ListViewRows::ItemValue(list, row);
-        } else if (popup) {
-            Grey(popup, ID_PERSON_DELETE);
-            Grey(popup, ID_PERSON_EDIT);
-        }
-    } else if (list == taskList_) {
-        popup = FindPopupByText(menu, "&Tasks");
-        currentTaskRow_ = row;
-        if (row != -1) {
-            selectedTaskID_ = ListViewRows::ItemValue(list, row);
-        } else if (popup) {
-            Grey(popup, ID_TASK_DELETE);
-            Grey(popup, ID_TASK_EDIT);
-            Grey(popup, ID_TASK_COMPLETE);
-        }
-    }
-    // The chosen item reaches the form as an ordinary command.
-    if (popup)
+        // The chosen item reaches the form as an ordinary command.
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, screenPoint.x, screenPoint.y, 0,
                        Handle(), nullptr);
+    }
     DestroyMenu(menu);
+}
+
+POINT DayView::KeyboardMenuPoint(HWND list, int row) const {
+    POINT point = {0, 0};
+    RECT client = {};
+    GetClientRect(list, &client);
+    RECT bounds = {};
+    bounds.left = LVIR_BOUNDS;
+    RECT visible = {};
+    if (row >= 0 && SendMessageA(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds)) &&
+        IntersectRect(&visible, &bounds, &client)) {
+        point.x = visible.left;
+        point.y = visible.bottom;
+    }
+    ClientToScreen(list, &point);
+    return point;
 }
 
 void DayView::SetHelp(HelpLibrary* help, std::string directory, std::string fileName) {
@@ -83,8 +99,34 @@ void DayView::EnterHelpMode() {
 }
 
 void DayView::OnLeftButtonUp(POINT formPoint) {
-    HWND child = ChildWindowFromPointEx(Handle(), formPoint, CWP_SKIPINVISIBLE);
-    if (child && child != Handle()) {
+    // The control under the pointer. The frames round groups of controls
+    // cover the controls they hold and come before them in the Z order, so
+    // the first child there is often a frame: a control is taken before any
+    // frame over it, and a frame answers only for its own empty space.
+    const auto isFrame = [](HWND window) {
+        char className[16] = "";
+        GetClassNameA(window, className, sizeof(className));
+        return lstrcmpiA(className, "Button") == 0 &&
+               (GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    };
+    HWND child = nullptr;
+    HWND frame = nullptr;
+    for (HWND candidate = GetWindow(Handle(), GW_CHILD); candidate && !child;
+         candidate = GetWindow(candidate, GW_HWNDNEXT)) {
+        // A control hidden itself is passed over (the form may sit in a
+        // window not shown yet).
+        if (!(GetWindowLongA(candidate, GWL_STYLE) & WS_VISIBLE)) continue;
+        RECT bounds = {};
+        GetWindowRect(candidate, &bounds);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+        if (!PtInRect(&bounds, formPoint)) continue;
+        if (!isFrame(candidate))
+            child = candidate;
+        else if (!frame)
+            frame = candidate;
+    }
+    if (!child) child = frame;
+    if (child) {
         HELPINFO info = {};
         info.cbSize = sizeof(info);
         info.iContextType = HELPINFO_WINDOW;

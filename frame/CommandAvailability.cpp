@@ -1,5 +1,6 @@
 #include "CommandAvailability.h"
 
+#include "DayViewSelection.h"
 #include "resource.h"
 
 namespace {
@@ -19,6 +20,12 @@ CommandState CommandStateFor(UINT id, const CommandSnapshot& s) {
         // With no entry the first id is the "(Empty)" placeholder.
         return Enabled(static_cast<int>(id - ID_FILE_RECENT_FIRST) < s.recentFileCount);
     }
+    switch (RecordCommandActsOn(id)) {
+    case PickedRecord::kPerson: return Enabled(s.personSelected);
+    case PickedRecord::kTask: return Enabled(s.taskSelected);
+    case PickedRecord::kAppointment: return Enabled(s.appointmentSelected);
+    case PickedRecord::kNone: break;
+    }
     switch (id) {
     case ID_FILE_SAVE:
         return Enabled(s.modified);
@@ -32,17 +39,6 @@ CommandState CommandStateFor(UINT id, const CommandSnapshot& s) {
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:
         return Enabled(s.reportKind != ReportKind::kNone);
-
-    case ID_TASK_DELETE:
-    case ID_TASK_EDIT:
-    case ID_TASK_COMPLETE:
-        return Enabled(s.taskSelected);
-    case ID_PERSON_DELETE:
-    case ID_PERSON_EDIT:
-        return Enabled(s.personSelected);
-    case ID_APPOINTMENT_DELETE:
-    case ID_APPOINTMENT_EDIT:
-        return Enabled(s.appointmentSelected);
 
     case ID_REPORT_DAILY_PLAN:
         return Report(s.hasTasks || s.hasAppointments, ReportKind::kDailyPlan, s);

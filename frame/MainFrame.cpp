@@ -252,6 +252,10 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_QUERYENDSESSION:
+        // Logging off or shutting down asks as closing does: Cancel, or a
+        // save that failed, keeps the session from ending.
+        return life_.AskToSave(kClosingCaption) ? TRUE : FALSE;
     case WM_DESTROY:
         PostQuitMessage(1);
         return 0;
@@ -260,6 +264,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainFrame::OnCommand(UINT id) {
+    // A key runs a command only when its menu item would: a greyed command
+    // does nothing, whatever reached it.
+    if (!CommandStateFor(id, Snapshot()).enabled) return;
     if (id >= ID_FILE_RECENT_FIRST && id <= ID_FILE_RECENT_LAST) {
         const size_t position = id - ID_FILE_RECENT_FIRST;
         if (position < recentFiles_.size()) life_.OpenRecent(position);

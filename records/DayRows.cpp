@@ -119,12 +119,11 @@ int64_t TimeSlotRows::WholeMinutes(const DateSpan& span) {
 }
 
 void TimeSlotRows::FillTimeSlots(const Appointments& appointments, const DateTime& selectedDay) {
-    // Only rows that name an appointment are freed: a row taken by an
-    // appointment with ID 0 keeps its text.
+    // Every row is freed, whatever the ID of the appointment that had it.
     for (Row& row : rows_) {
-        if (row.appointmentID == 0) continue;
         row.description.clear();
         row.appointmentID = 0;
+        row.taken = false;
     }
     appointments_ = appointments;
 
@@ -138,12 +137,13 @@ void TimeSlotRows::FillTimeSlots(const Appointments& appointments, const DateTim
             Row& row = rows_[static_cast<size_t>(i)];
             row.description = appointment.Description;
             row.appointmentID = appointment.ID;
+            row.taken = true;
         }
     }
 }
 
 bool TimeSlotRows::ShowsAlarm(size_t row) const {
-    if (row >= rows_.size() || rows_[row].appointmentID == 0) return false;
+    if (row >= rows_.size() || !rows_[row].taken) return false;
     const Appointment* appointment = appointments_.Find(rows_[row].appointmentID);
     return appointment != nullptr && appointment->Alarm;
 }

@@ -64,6 +64,7 @@ public:
         DateTime time;            // "Time" column: the moment the row was made for
         std::string description;  // "Appointment" column, "" when free
         int32_t appointmentID = 0;  // the row's item value, 0 when free
+        bool taken = false;         // whether an appointment covers the row (any ID, 0 too)
     };
 
     static constexpr size_t kRowCount = 73;  // 05:00 to 23:00 inclusive

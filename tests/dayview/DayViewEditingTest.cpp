@@ -192,7 +192,7 @@ TEST_F(DayViewEditingTest, AddAppointmentBeginsAtTheSelectedRow) {
     EXPECT_EQ("Stand-up", ColumnTexts(Form(), IDC_DAY_TIME_SLOT_LIST, 1)[18]);
 }
 
-TEST_F(DayViewEditingTest, AddingOverAnAppointmentAsksFirstAndYesErasesItEvenWhenCancelled) {
+TEST_F(DayViewEditingTest, AddingOverAnAppointmentAsksFirstAndReplacesItOnlyOnOk) {
     DayViewDriving::SelectSlotRow(Form(), 36);  // 14:00, the dentist
     ASSERT_EQ(9, view_->SelectedAppointmentID());
     {
@@ -217,9 +217,19 @@ TEST_F(DayViewEditingTest, AddingOverAnAppointmentAsksFirstAndYesErasesItEvenWhe
         Press(dialog, IDCANCEL);
     });
     EXPECT_EQ(1, editors);
-    EXPECT_EQ(nullptr, document_.appointments.Find(9));
-    EXPECT_TRUE(document_.appointments.empty());
+    EXPECT_NE(nullptr, document_.appointments.Find(9));  // Cancel keeps it
     EXPECT_FALSE(document_.IsModified());
+
+    Drive(ID_APPOINTMENT_ADD, [&](HWND dialog) {
+        if (!IsEditor(dialog, IDC_APPOINTMENT_TEXT)) return;
+        Type(dialog, IDC_APPOINTMENT_TEXT, "Haircut");
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(nullptr, document_.appointments.Find(9));
+    ASSERT_EQ(1u, document_.appointments.size());
+    EXPECT_EQ("Haircut", document_.appointments[10].Description);
+    EXPECT_TRUE(document_.IsModified());
+    EXPECT_EQ("Haircut", ColumnTexts(Form(), IDC_DAY_TIME_SLOT_LIST, 1)[36]);
 }
 
 TEST_F(DayViewEditingTest, WithNoRowClickedANewAppointmentTakesTheFirstQuarterHour) {
@@ -237,9 +247,11 @@ TEST_F(DayViewEditingTest, WithNoRowClickedANewAppointmentTakesTheFirstQuarterHo
     EXPECT_EQ(1u, document_.appointments.size());
 }
 
-// The question follows the row clicked last, even once the calendar shows
-// another day: the appointment of the earlier day is the one replaced.
-TEST_F(DayViewEditingTest, TheReplaceQuestionFollowsTheLastClickedRowAcrossDays) {
+// The question is asked only about what the user sees: once the calendar
+// shows another day, the row clicked last names nothing there, so nothing
+// is asked and the earlier day's appointment stays. The row still gives the
+// new appointment its time.
+TEST_F(DayViewEditingTest, AFreeRowOfAnotherDayAsksNothingAndErasesNothing) {
     DayViewDriving::SelectSlotRow(Form(), 36);
     ASSERT_TRUE(DayViewDriving::PickDay(Form(), day_ + DateSpan::FromParts(1, 0, 0, 0)));
     MessageBoxCatcher yes(IDYES);
@@ -248,8 +260,8 @@ TEST_F(DayViewEditingTest, TheReplaceQuestionFollowsTheLastClickedRowAcrossDays)
         Type(dialog, IDC_APPOINTMENT_TEXT, "Haircut");
         Press(dialog, IDOK);
     });
-    ASSERT_EQ(1u, yes.Boxes().size());
-    EXPECT_EQ(nullptr, document_.appointments.Find(9));
+    EXPECT_TRUE(yes.Boxes().empty());
+    EXPECT_NE(nullptr, document_.appointments.Find(9));
     ASSERT_NE(nullptr, document_.appointments.Find(10));
     EXPECT_EQ(day_ + DateSpan::FromParts(1, 0, 0, 0), document_.appointments[10].DueDate);
     EXPECT_EQ(At(day_ + DateSpan::FromParts(1, 0, 0, 0), 14, 0), document_.appointments[10].StartTime);

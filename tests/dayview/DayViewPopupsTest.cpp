@@ -162,6 +162,51 @@ TEST_F(DayViewPopupsTest, RightClickOnATaskRowOffersEverythingAndSelectsIt) {
     EXPECT_EQ(3, view_->SelectedTaskID());
 }
 
+// Shift+F10 or the menu key: the popup opens at the row clicked last and
+// acts on it, whatever row lies under the pointer.
+TEST_F(DayViewPopupsTest, TheKeyboardsPopupActsOnTheRowClickedLastNotTheOneUnderThePointer) {
+    Task later;
+    later.ID = 4;
+    later.Description = "Pay bills";
+    later.DueDate = DateTime::Today();
+    document_.tasks.Insert(later.ID, later);
+    view_->RefreshLists();
+    HWND tasks = List(IDC_DAY_TASK_LIST);
+    ShowWindow(GetParent(Form()), SW_SHOWNA);
+    DayViewDriving::ClickRow(Form(), IDC_DAY_PHONE_LIST, 0);
+    DayViewDriving::ClickRow(Form(), IDC_DAY_TASK_LIST, 1);
+    RECT first = {};
+    first.left = LVIR_BOUNDS;
+    SendMessageA(tasks, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    POINT over = {first.left + 20, (first.top + first.bottom) / 2};
+    ClientToScreen(tasks, &over);
+    SetCursorPos(over.x, over.y);
+
+    g_popup = PopupStates();
+    g_popup.form = Form();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPopup, nullptr, GetCurrentThreadId());
+    SetTimer(nullptr, 0, 100, EndMenuTimer);
+    SendMessageA(Form(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tasks), -1);
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(1, g_popup.popups);
+    EXPECT_TRUE(Enabled(g_popup.items, ID_TASK_COMPLETE));
+    EXPECT_EQ(DayView::ActiveControl::kTaskList, view_->ActiveList());
+    EXPECT_EQ(1, view_->CurrentTaskRow());
+    EXPECT_EQ(4, view_->SelectedTaskID());
+
+    // Nothing clicked in the phone list since its refill: nothing to act on.
+    view_->FillPhoneBook();
+    g_popup = PopupStates();
+    g_popup.form = Form();
+    hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPopup, nullptr, GetCurrentThreadId());
+    SetTimer(nullptr, 0, 100, EndMenuTimer);
+    SendMessageA(Form(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List(IDC_DAY_PHONE_LIST)), -1);
+    UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(Enabled(g_popup.items, ID_PERSON_DELETE));
+    EXPECT_FALSE(Enabled(g_popup.items, ID_PERSON_EDIT));
+    EXPECT_EQ(-1, view_->SelectedPersonID());
+}
+
 TEST_F(DayViewPopupsTest, RightClickOnAPersonAndOnAnEmptyPlannerRow) {
     HWND phones = List(IDC_DAY_PHONE_LIST);
     RECT row = {};
@@ -186,8 +231,10 @@ TEST_F(DayViewPopupsTest, F1OnAControlOpensItsPageAndOtherControlsHaveNone) {
     HELPINFO info = {};
     info.cbSize = sizeof(info);
     info.iContextType = HELPINFO_WINDOW;
+    // The frame round the address-book buttons belongs to the phone book;
+    // IDOK is no control of the form's.
     for (int id : {IDC_DAY_TASK_LIST, IDC_DAY_APPOINTMENTS_GROUP, IDC_DAY_FAX_LABEL,
-                   IDC_DAY_PAGES_GROUP}) {
+                   IDC_DAY_PAGES_GROUP, IDOK}) {
         info.iCtrlId = id;
         info.hItemHandle = List(id);
         SendMessageA(Form(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
@@ -196,9 +243,10 @@ TEST_F(DayViewPopupsTest, F1OnAControlOpensItsPageAndOtherControlsHaveNone) {
         "C:\\Apps\\Vantrel\\Vantrel.chm::/html/tasklist.htm>topic",
         "C:\\Apps\\Vantrel\\Vantrel.chm::/html/apptbook.htm>topic",
         "C:\\Apps\\Vantrel\\Vantrel.chm::/html/phonebook.htm>topic",
+        "C:\\Apps\\Vantrel\\Vantrel.chm::/html/phonebook.htm>topic",
     };
     EXPECT_EQ(expected, g_topics);
-    EXPECT_EQ(std::vector<UINT>(3, 0u), g_helpCommands);
+    EXPECT_EQ(std::vector<UINT>(4, 0u), g_helpCommands);
 }
 
 TEST_F(DayViewPopupsTest, PointerHelpOpensThePageOfTheClickedControl) {

@@ -224,7 +224,9 @@ TEST_F(DayViewTest, DeletingAPersonRemovesTheRecordAndTheRow) {
     EXPECT_EQ("Not Available", Text(IDC_DAY_HOME_PHONE));
 }
 
-TEST_F(DayViewTest, DeletingATaskSelectsTheTaskAbove) {
+// A deleted record is picked no more: a second Delete, Edit or Complete
+// does nothing until another row is clicked, whichever list it was in.
+TEST_F(DayViewTest, AfterADeleteNothingIsPickedInThatListUntilAnotherClick) {
     Click(IDC_DAY_TASK_LIST, 1);  // Overdue
     EXPECT_EQ(2, view_->SelectedTaskID());
     EXPECT_TRUE(view_->TaskSelected());
@@ -232,8 +234,26 @@ TEST_F(DayViewTest, DeletingATaskSelectsTheTaskAbove) {
     EXPECT_EQ(nullptr, document_.tasks.Find(2));
     EXPECT_EQ((Texts{"Due today"}), Column(IDC_DAY_TASK_LIST, 0));
     EXPECT_TRUE(document_.IsModified());
-    EXPECT_EQ(0, view_->CurrentTaskRow());
-    EXPECT_EQ(1, view_->SelectedTaskID());
+    EXPECT_EQ(-1, view_->SelectedTaskID());
+    EXPECT_FALSE(view_->TaskSelected());
+    Command(ID_TASK_DELETE);
+    Command(ID_TASK_COMPLETE);
+    EXPECT_EQ(2u, document_.tasks.size());
+    EXPECT_EQ(1, document_.tasks[1].Priority);
+
+    Click(IDC_DAY_PHONE_LIST, 1);
+    Command(ID_PERSON_DELETE);
+    EXPECT_FALSE(view_->PersonSelected());
+    Command(ID_PERSON_DELETE);
+    EXPECT_EQ(3u, document_.persons.size());
+
+    SelectSlotRow(17);
+    Command(ID_APPOINTMENT_DELETE);
+    EXPECT_FALSE(view_->AppointmentSelected());
+    EXPECT_EQ(17, view_->CurrentSlotRow());  // Add still begins there
+
+    Click(IDC_DAY_TASK_LIST, 0);
+    EXPECT_TRUE(view_->TaskSelected());
 }
 
 TEST_F(DayViewTest, TaskCommandsDoNothingUntilATaskIsClickedAgain) {
@@ -262,6 +282,30 @@ TEST_F(DayViewTest, DeletingAnAppointmentClearsItsRows) {
     // A free row names no appointment.
     SelectSlotRow(3);
     EXPECT_EQ(-1, view_->SelectedAppointmentID());
+}
+
+// An appointment whose ID is 0 (a legal ID, from a file) is shown, picked,
+// deleted and moved like any other, and leaves its rows when it goes.
+TEST_F(DayViewTest, AnAppointmentWithIdZeroLeavesItsRowsOnRefillAndOnDelete) {
+    Appointment zero;
+    zero.ID = 0;
+    zero.Description = "Zero";
+    zero.DueDate = today_;
+    zero.StartTime = At(today_, 6, 0);
+    zero.EndTime = At(today_, 6, 30);
+    document_.appointments.Insert(0, zero);
+    document_.NotifyViews();
+    ASSERT_EQ("Zero", Column(IDC_DAY_TIME_SLOT_LIST, 1)[4]);
+    PickDay(DaysFrom(today_, 1));
+    EXPECT_EQ("", Column(IDC_DAY_TIME_SLOT_LIST, 1)[4]);
+    PickDay(today_);
+    SelectSlotRow(5);
+    EXPECT_TRUE(view_->AppointmentSelected());
+    EXPECT_EQ(0, view_->SelectedAppointmentID());
+    Command(ID_APPOINTMENT_DELETE);
+    EXPECT_EQ(nullptr, document_.appointments.Find(0));
+    EXPECT_EQ("", Column(IDC_DAY_TIME_SLOT_LIST, 1)[4]);
+    EXPECT_EQ("", Column(IDC_DAY_TIME_SLOT_LIST, 1)[5]);
 }
 
 TEST_F(DayViewTest, CompletingATaskMarksItDoneToday) {

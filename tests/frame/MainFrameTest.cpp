@@ -31,9 +31,11 @@ public:
         return Next(path);
     }
     std::deque<std::string> answers;
+    int asked = 0;
 
 private:
     bool Next(std::string& path) {
+        ++asked;
         if (answers.empty()) return false;
         path = answers.front();
         answers.pop_front();
@@ -335,6 +337,46 @@ TEST_F(MainFrameTest, ClosingAModifiedDocumentAsksAndCancelKeepsTheWindow) {
     EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(loop_.PumpPending());
     EXPECT_EQ(1, loop_.QuitCode());
+}
+
+// Logging off asks as closing does; Cancel, or a save that fails, keeps the
+// session (and the changes) alive.
+TEST_F(MainFrameTest, EndingTheSessionAsksAboutUnsavedChangesFirst) {
+    CreateFrame();
+    EXPECT_TRUE(SendMessageA(Frame(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    AddTask();
+    {
+        MessageBoxCatcher boxes(IDCANCEL);
+        EXPECT_FALSE(SendMessageA(Frame(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        ASSERT_EQ(1u, boxes.Boxes().size());
+        EXPECT_EQ("Save changes to Untitled?", boxes.Boxes()[0].text);
+        EXPECT_EQ("Pim", boxes.Boxes()[0].caption);
+    }
+    {
+        chooser_.answers = {folder_ + "\\gone\\x.pgr"};  // a folder that is not there
+        MessageBoxCatcher boxes({IDYES, IDOK});
+        EXPECT_FALSE(SendMessageA(Frame(), WM_QUERYENDSESSION, 0, 0));
+        EXPECT_EQ((std::vector<std::string>{"Save changes to Untitled?", "Unable to write file!"}),
+                  boxes.Texts());
+        EXPECT_TRUE(frame_->Document().IsModified());
+    }
+    MessageBoxCatcher boxes(IDNO);
+    EXPECT_TRUE(SendMessageA(Frame(), WM_QUERYENDSESSION, 0, 0));
+    EXPECT_EQ(1u, boxes.Boxes().size());
+}
+
+// A key reaches a command only when its item is enabled: Ctrl+S on an
+// unchanged document opens no Save As dialog, and a record command with
+// nothing picked never reaches the day view.
+TEST_F(MainFrameTest, AGreyedCommandDoesNothingWhateverSendsIt) {
+    CreateFrame();
+    ASSERT_FALSE(MenuEnabled(ID_FILE_SAVE));
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(0, chooser_.asked);
+    AddTask();
+    ASSERT_FALSE(MenuEnabled(ID_TASK_DELETE));
+    Command(ID_TASK_DELETE);
+    EXPECT_EQ(1u, frame_->Document().tasks.size());
 }
 
 TEST_F(MainFrameTest, ExitClosesAnUnmodifiedDocumentWithoutAsking) {

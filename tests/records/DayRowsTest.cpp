@@ -349,7 +349,7 @@ TEST_F(TimeSlotRowsTest, AlarmIsReadFromTheCopyTakenAtTheFill) {
     EXPECT_FALSE(slots_.ShowsAlarm(8));
 }
 
-TEST_F(TimeSlotRowsTest, RowOfAnAppointmentWithIdZeroIsNotFreedByARefill) {
+TEST_F(TimeSlotRowsTest, RowOfAnAppointmentWithIdZeroIsFreedByARefill) {
     Appointments appointments;
     Appointment zero;
     zero.ID = 0;
@@ -361,9 +361,16 @@ TEST_F(TimeSlotRowsTest, RowOfAnAppointmentWithIdZeroIsNotFreedByARefill) {
     slots_.FillTimeSlots(appointments, kDay);
     EXPECT_EQ("Zero", slots_[4].description);
     EXPECT_EQ(0, slots_[4].appointmentID);
+    EXPECT_TRUE(slots_[4].taken);
 
+    // Another day, and the same day without it: the row is free again.
+    slots_.FillTimeSlots(appointments, kDay + DateSpan(1.0));
+    EXPECT_EQ("", slots_[4].description);
+    EXPECT_FALSE(slots_[4].taken);
+    slots_.FillTimeSlots(appointments, kDay);
     slots_.FillTimeSlots(Appointments(), kDay);
-    EXPECT_EQ("Zero", slots_[4].description);
+    EXPECT_EQ("", slots_[4].description);
+    EXPECT_FALSE(slots_[4].taken);
 }
 
 TEST(TimeSlotMinutes, WholeMinutesTruncateTowardZero) {
