@@ -308,6 +308,23 @@ TEST_F(DayViewTest, AnAppointmentWithIdZeroLeavesItsRowsOnRefillAndOnDelete) {
     EXPECT_EQ("", Column(IDC_DAY_TIME_SLOT_LIST, 1)[5]);
 }
 
+// The file keeps dates as 32-bit Unix times: a later day could not be saved.
+TEST_F(DayViewTest, TheCalendarOffersOnlyDaysTheFileCanHold) {
+    const auto pick = [this](int year, int month, int day) {
+        SYSTEMTIME picked = {};
+        picked.wYear = static_cast<WORD>(year);
+        picked.wMonth = static_cast<WORD>(month);
+        picked.wDay = static_cast<WORD>(day);
+        return SendMessageA(Control(IDC_DAY_CALENDAR), MCM_SETCURSEL, 0,
+                            reinterpret_cast<LPARAM>(&picked)) != 0;
+    };
+    EXPECT_TRUE(pick(2038, 1, 18));
+    EXPECT_TRUE(pick(1970, 1, 1));
+    EXPECT_FALSE(pick(2038, 1, 19));
+    EXPECT_FALSE(pick(2040, 6, 1));
+    EXPECT_FALSE(pick(1969, 12, 31));
+}
+
 TEST_F(DayViewTest, CompletingATaskMarksItDoneToday) {
     Click(IDC_DAY_TASK_LIST, 0);  // Due today
     Command(ID_TASK_COMPLETE);
