@@ -20,6 +20,7 @@ const char* PageFor(int controlId) {
         return "tasklist.htm";
     case IDC_DAY_WHITE_PAGES:
     case IDC_DAY_YELLOW_PAGES:
+    case IDC_DAY_PAGES_GROUP:  // the frame round the two buttons
     case IDC_DAY_PHONE_BOOK_GROUP:
         return "phonebook.htm";
     default:

@@ -152,7 +152,9 @@ private:
 };
 
 // Address: an over-long State or Zip is kept as typed but beeps and takes
-// the focus; after a State too long the Zip is left unread.
+// the focus. A State too long keeps the page showing and the sheet open, so
+// nothing typed is lost and nothing is stored until the State fits; a Zip
+// too long is stored as typed.
 class AddressPage : public FieldsPage {
 public:
     AddressPage(UINT templateId, std::string& address1, std::string& address2, std::string& city,
@@ -164,20 +166,23 @@ public:
                       {IDC_PERSON_CITY, &city},
                       {IDC_PERSON_STATE, &state},
                       {IDC_PERSON_ZIP, &zip}},
-                     help, std::move(topics)) {}
+                     help, std::move(topics)),
+          state_(state),
+          zip_(zip) {}
 
 protected:
     void OnKillActive() override {
-        for (const Field& field : fields_) {
-            Read(field);
-            if (field.id == IDC_PERSON_STATE && field.text->size() > kMaxStateLength) {
-                Complain(field.id);
-                return;
-            }
-            if (field.id == IDC_PERSON_ZIP && field.text->size() > kMaxZipLength)
-                Complain(field.id);
-        }
+        FieldsPage::OnKillActive();
+        if (!Acceptable())
+            Complain(IDC_PERSON_STATE);
+        else if (zip_.size() > kMaxZipLength)
+            Complain(IDC_PERSON_ZIP);
     }
+    bool Acceptable() const override { return state_.size() <= kMaxStateLength; }
+
+private:
+    const std::string& state_;
+    const std::string& zip_;
 };
 
 INT_PTR RunSheet(HWND owner, const std::string& title, std::vector<PropertyPage*> pages,

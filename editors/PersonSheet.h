@@ -3,6 +3,8 @@
 // edited. Each page keeps its fields in the page data; a page reads its
 // controls back when the user leaves it and when the sheet closes, whether
 // with OK or Cancel, so the caller copies the data into a record only on OK.
+// An Address page whose State is longer than five characters is not left,
+// nor the sheet closed with OK, until the State fits; Cancel still closes.
 #pragma once
 
 #include <windows.h>

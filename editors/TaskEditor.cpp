@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "CalendarPlatform.h"
@@ -27,6 +28,24 @@ const std::vector<HelpTopic>& TaskHelpTopics() {
     return topics;
 }
 
+// The days the document file can hold: it keeps dates as 32-bit counts of
+// seconds from 1970-01-01, which end early on 2038-01-19.
+SYSTEMTIME Day(WORD year, WORD month, WORD day) {
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    return time;
+}
+const SYSTEMTIME kFirstDueDay = Day(1970, 1, 1);
+const SYSTEMTIME kLastDueDay = Day(2038, 1, 18);
+
+bool DayBefore(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    const WORD left[] = {a.wYear, a.wMonth, a.wDay};
+    const WORD right[] = {b.wYear, b.wMonth, b.wDay};
+    return std::lexicographical_compare(left, left + 3, right, right + 3);
+}
+
 }  // namespace
 
 TaskEditor::TaskEditor(TaskEditorData& data, EditorHelp help)
@@ -50,10 +69,22 @@ bool TaskEditor::OnInitDialog() {
         CheckDlgButton(Handle(), kPriorityButtons[index],
                        index == working_.priority ? BST_CHECKED : BST_UNCHECKED);
 
+    // Only days the file can hold can be picked; the last one whole, whatever
+    // time of day the picker carries.
+    SYSTEMTIME range[2] = {kFirstDueDay, kLastDueDay};
+    range[1].wHour = 23;
+    range[1].wMinute = 59;
+    range[1].wSecond = 59;
+    SendDlgItemMessageA(Handle(), IDC_TASK_DUE_DATE, DTM_SETRANGE, GDTR_MIN | GDTR_MAX,
+                        reinterpret_cast<LPARAM>(range));
     CalendarFields due;
     if (working_.dueDate.IsValid() && PlatformOleDateToFields(working_.dueDate.Value(), due)) {
         due.hour = due.minute = due.second = due.milliseconds = 0;
         SYSTEMTIME shown = SystemTimeFromFields(due);
+        // A task due outside the range shows the nearest day the picker
+        // allows; its own day is kept unless the user picks another.
+        if (DayBefore(shown, kFirstDueDay)) shown = kFirstDueDay;
+        if (DayBefore(kLastDueDay, shown)) shown = kLastDueDay;
         SendDlgItemMessageA(Handle(), IDC_TASK_DUE_DATE, DTM_SETSYSTEMTIME, GDT_VALID,
                             reinterpret_cast<LPARAM>(&shown));
     }

@@ -53,9 +53,10 @@ bool PropertyPage::OnSheetNotify(const NMHDR& header, LRESULT& result) {
         result = 0;  // show this page
         return true;
     case PSN_KILLACTIVE:
-        // Sent to the page being left, and to the showing page on OK.
+        // Sent to the page being left, and to the showing page on OK, which
+        // then goes no further while the page stays.
         OnKillActive();
-        result = FALSE;  // the page may be left
+        result = Acceptable() ? FALSE : TRUE;  // TRUE: the page stays
         return true;
     case PSN_QUERYCANCEL:
         // Cancel sends no PSN_KILLACTIVE; the showing page is read here.
@@ -63,8 +64,14 @@ bool PropertyPage::OnSheetNotify(const NMHDR& header, LRESULT& result) {
         result = FALSE;  // the sheet may close
         return true;
     case PSN_APPLY:
-        // Every page that was created hears this on OK; only the sheet's
-        // outcome is taken from it.
+        // Every page that was created hears this on OK, in order, until one
+        // refuses: that page is shown and the sheet stays open. Only the
+        // sheet's outcome is taken from it.
+        if (!Acceptable()) {
+            if (sheet_) sheet_->applied_ = false;
+            result = PSNRET_INVALID;
+            return true;
+        }
         if (sheet_) sheet_->applied_ = true;
         result = PSNRET_NOERROR;
         return true;

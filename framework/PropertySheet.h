@@ -4,7 +4,9 @@
 // loads its controls when created and reads them back in OnKillActive, which
 // runs when the user leaves the page for another and when the sheet closes,
 // with OK or with Cancel, while the page is showing. A page never shown is
-// never created, so its data stays as loaded.
+// never created, so its data stays as loaded. A page whose data is not
+// acceptable (Acceptable) cannot be left, nor the sheet closed with OK;
+// Cancel always closes.
 #pragma once
 
 #include <windows.h>
@@ -45,8 +47,13 @@ protected:
     // The page is about to be shown.
     virtual void OnSetActive() {}
     // The page is left for another, or the sheet is closing with it showing:
-    // read the controls. The page is left whatever this does.
+    // read the controls.
     virtual void OnKillActive() {}
+    // Whether the data the page holds may be kept. Asked after each
+    // OnKillActive and again on OK: false keeps the page showing and the
+    // sheet open (the page tells the user why, typically in OnKillActive).
+    // Cancel closes the sheet whatever this says.
+    virtual bool Acceptable() const { return true; }
     // F1 (or the caption's help button) on one of the page's controls.
     // The request goes no further than the page.
     virtual void OnHelp(const HELPINFO&) {}

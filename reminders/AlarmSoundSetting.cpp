@@ -59,14 +59,17 @@ bool LoadAlarmSound(std::string& file) {
         CreateWithDefault(program.Handle(), kAlarmSubkey);
         return false;
     }
-    char value[kSoundValueSize] = {};
+    // The whole 257 bytes are offered to the read: a 256-character path
+    // stored with its zero fits. The byte past them is room for a zero the
+    // value may lack.
+    char value[kSoundValueSize + 1] = {};
     DWORD type = 0;
-    DWORD size = sizeof(value) - 1;  // room for a zero the value may lack
+    DWORD size = kSoundValueSize;
     if (RegQueryValueExA(alarm.Handle(), kAlarmSoundValue, nullptr, &type,
                          reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
-    value[size < sizeof(value) ? size : sizeof(value) - 1] = '\0';
+    value[size < kSoundValueSize ? size : kSoundValueSize] = '\0';
     file = value;
     return true;
 }

@@ -11,9 +11,10 @@ extern const char kAlarmSoundValue[];  // AlarmSound
 // service in its usual places, the program's folder first.
 extern const char kDefaultAlarmSound[];  // beep.wav
 
-// Reads the stored sound into `file`. A missing program key or subkey is
-// created with the default sound written into it, and the read counts as
-// failed, as does a missing value; `file` is then left alone.
+// Reads the stored sound, a path of up to 256 characters, into `file`. A
+// missing program key or subkey is created with the default sound written
+// into it, and the read counts as failed, as does a missing value; `file` is
+// then left alone.
 bool LoadAlarmSound(std::string& file);
 
 // Stores `file`, creating the keys as needed. Failures are ignored: the

@@ -262,20 +262,52 @@ TEST_F(PersonSheetTest, CancelReadsTheShowingPageButLeavesTheRecordAlone) {
     EXPECT_EQ("Ann", person.FName);
 }
 
-TEST_F(PersonSheetTest, AStateTooLongIsKeptFocusedAndLeavesTheZipUnread) {
+TEST_F(PersonSheetTest, AStateTooLongKeepsTheSheetOpenOnItsPageUntilItFits) {
     PersonPageData pages = PersonPagesFrom(Sample());
+    std::vector<bool> open;        // after OK, then after leaving for General
+    std::vector<HWND> shownPages;  // the page showing at those moments
+    std::vector<int> focused;      // given the focus by that OK
+    HWND address = nullptr;
     const INT_PTR result = DrivePerson(pages, [&](HWND sheet) {
-        HWND page = ShowPage(sheet, kAddress);
-        Type(page, IDC_PERSON_STATE, "ABCDEF");
-        Type(page, IDC_PERSON_ZIP, "12345");
+        address = ShowPage(sheet, kAddress);
+        Type(address, IDC_PERSON_STATE, "ABCDEF");
+        Type(address, IDC_PERSON_ZIP, "12345");
         g_focused.clear();
         OK(sheet);
+        focused = g_focused;
+        open.push_back(IsWindow(sheet) && IsWindowVisible(sheet));
+        shownPages.push_back(CurrentPage(sheet));
+        ShowPage(sheet, kGeneral);
+        open.push_back(IsWindow(sheet) && IsWindowVisible(sheet));
+        shownPages.push_back(CurrentPage(sheet));
+        // Once the State fits, OK stores what was typed in the same visit.
+        Type(address, IDC_PERSON_STATE, "WA");
+        OK(sheet);
     });
-    EXPECT_EQ(IDOK, result);  // the check does not keep the sheet open
-    EXPECT_EQ("ABCDEF", pages.state);
-    EXPECT_EQ("98101", pages.zip);
-    EXPECT_EQ(1, Count(g_focused, IDC_PERSON_STATE));
-    EXPECT_EQ(0, Count(g_focused, IDC_PERSON_ZIP));
+    EXPECT_EQ((std::vector<bool>{true, true}), open);
+    EXPECT_EQ((std::vector<HWND>{address, address}), shownPages);
+    EXPECT_EQ(1, Count(focused, IDC_PERSON_STATE));
+    EXPECT_EQ(0, Count(focused, IDC_PERSON_ZIP));
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ("WA", pages.state);
+    EXPECT_EQ("12345", pages.zip);
+}
+
+TEST_F(PersonSheetTest, TheUsersAddressPageKeepsAStateTooLongTheSameWay) {
+    UserPageData pages;
+    pages.lastName = "Lee";
+    bool openAfterOK = false;
+    const INT_PTR result = DriveUser(pages, [&](HWND sheet) {
+        HWND address = ShowPage(sheet, kUserAddress);
+        Type(address, IDC_PERSON_STATE, "ABCDEF");
+        Type(address, IDC_PERSON_ZIP, "98101");
+        OK(sheet);
+        openAfterOK = IsWindow(sheet) && CurrentPage(sheet) == address;
+        // Cancel closes the sheet all the same.
+        Cancel(sheet);
+    });
+    EXPECT_TRUE(openAfterOK);
+    EXPECT_EQ(IDCANCEL, result);
 }
 
 TEST_F(PersonSheetTest, EditUserOpensWithOKDisabledAndKeepsAZipTooLong) {

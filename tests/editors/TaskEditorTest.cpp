@@ -201,6 +201,62 @@ TEST_F(TaskEditorTest, CancelAfterChangingEveryFieldLeavesTheDataAsItWas) {
     EXPECT_EQ(data_.dueDate, before.dueDate);
 }
 
+SYSTEMTIME Day(WORD year, WORD month, WORD day) {
+    SYSTEMTIME time = {};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    return time;
+}
+
+std::string DayText(const SYSTEMTIME& time) {
+    return std::to_string(time.wYear) + "-" + std::to_string(time.wMonth) + "-" +
+           std::to_string(time.wDay);
+}
+
+// The file keeps dates as 32-bit seconds from 1970: the picker offers only
+// 1970-01-01 to 2038-01-18.
+TEST_F(TaskEditorTest, OnlyDaysTheFileCanHoldCanBePicked) {
+    std::string first, last, shownAfterTries;
+    DWORD limits = 0;
+    const INT_PTR result = Run([&](HWND dialog) {
+        HWND picker = GetDlgItem(dialog, IDC_TASK_DUE_DATE);
+        SYSTEMTIME range[2] = {};
+        limits = static_cast<DWORD>(
+            SendMessageA(picker, DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)));
+        first = DayText(range[0]);
+        last = DayText(range[1]);
+        // Days past either end are not taken.
+        for (SYSTEMTIME outside : {Day(2040, 6, 1), Day(2038, 1, 19), Day(1969, 12, 31)})
+            SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&outside));
+        SYSTEMTIME shown = {};
+        SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&shown));
+        shownAfterTries = DayText(shown);
+        SendDlgItemMessageA(dialog, IDCANCEL, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(static_cast<DWORD>(GDTR_MIN | GDTR_MAX), limits);
+    EXPECT_EQ("1970-1-1", first);
+    EXPECT_EQ("2038-1-18", last);
+    EXPECT_EQ("2002-3-15", shownAfterTries);
+}
+
+// A task due outside those days shows the nearest one, and OK without a
+// pick keeps its own due day.
+TEST_F(TaskEditorTest, ATaskDueOutsideTheFilesDaysShowsTheNearestAndOKKeepsItsDay) {
+    data_ = {"Edit Task", "Plan the move", 1, DateTime::FromFields(2040, 6, 1, 0, 0, 0)};
+    std::string shown;
+    Run([&](HWND dialog) {
+        SYSTEMTIME time = {};
+        SendDlgItemMessageA(dialog, IDC_TASK_DUE_DATE, DTM_GETSYSTEMTIME, 0,
+                            reinterpret_cast<LPARAM>(&time));
+        shown = DayText(time);
+        SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ("2038-1-18", shown);
+    EXPECT_EQ(data_.dueDate, DateTime::FromFields(2040, 6, 1, 0, 0, 0));
+}
+
 TEST_F(TaskEditorTest, F1ShowsEachControlsTopicFromTheHelpFileAndNothingForOthers) {
     const std::vector<std::pair<int, DWORD>> expected = {
         {IDC_TASK_TEXT, 1301},          {IDC_TASK_TEXT_LABEL, 1301},

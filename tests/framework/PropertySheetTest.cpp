@@ -1,5 +1,6 @@
 // The property-sheet layer: which page hooks run on leaving a page, on OK
-// and on Cancel, what Run returns, and where help requests end.
+// and on Cancel, what Run returns, a page that refuses to be left, and where
+// help requests end.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -21,6 +22,7 @@ public:
     RecordingPage(UINT templateId, std::string name, std::vector<std::string>& events)
         : PropertyPage(templateId), name_(std::move(name)), events_(events) {}
     bool throwOnSetActive = false;
+    bool acceptable = true;  // what Acceptable answers
 
 protected:
     void OnSetActive() override {
@@ -28,6 +30,7 @@ protected:
         if (throwOnSetActive) throw std::runtime_error("page failure");
     }
     void OnKillActive() override { events_.push_back(name_ + ":left"); }
+    bool Acceptable() const override { return acceptable; }
     void OnHelp(const HELPINFO& request) override {
         events_.push_back(name_ + ":help " + std::to_string(request.iCtrlId));
     }
@@ -95,6 +98,32 @@ TEST_F(PropertySheetTest, TheSheetOpensCentredOverItsOwner) {
     DestroyWindow(owner);
     EXPECT_NEAR(600, (sheetRect.left + sheetRect.right) / 2, 1);
     EXPECT_NEAR(400, (sheetRect.top + sheetRect.bottom) / 2, 1);
+}
+
+TEST_F(PropertySheetTest, APageNotAcceptableStaysAndOKLeavesTheSheetOpen) {
+    std::vector<HWND> shown;  // the page showing after each try
+    DialogDriver driver([&](HWND sheet) {
+        first_.acceptable = false;
+        SendMessageA(sheet, PSM_SETCURSEL, 1, 0);  // not left
+        shown.push_back(PropSheet_GetCurrentPageHwnd(sheet));
+        first_.acceptable = true;
+        SendMessageA(sheet, PSM_SETCURSEL, 1, 0);
+        // Refused at OK from another page: the sheet goes back to it.
+        first_.acceptable = false;
+        Click(sheet, IDOK);
+        shown.push_back(IsWindow(sheet) ? PropSheet_GetCurrentPageHwnd(sheet) : nullptr);
+        Click(sheet, IDCANCEL);
+    });
+    // OK was refused: Cancel, from the page refusing, is the outcome.
+    EXPECT_EQ(IDCANCEL, sheet_.Run(nullptr));
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_NE(nullptr, shown[0]);
+    EXPECT_EQ(shown[0], shown[1]);
+    ASSERT_LE(6u, events_.size());
+    EXPECT_EQ((std::vector<std::string>{"first:active", "first:left", "first:left",
+                                        "second:active", "second:left"}),
+              std::vector<std::string>(events_.begin(), events_.begin() + 5));
+    EXPECT_EQ("first:left", events_.back());
 }
 
 TEST(PropertySheetRunTest, ASheetWithoutPagesIsNotShown) {

@@ -172,6 +172,82 @@ TEST_F(ReminderTest, EscapeAndTheCloseBoxLeaveTheReminderUp) {
     EXPECT_TRUE(document_.appointments[5].Alarm);
 }
 
+// Run by the first reminder's own loop after the tick posted to the form:
+// presses OK on that reminder.
+HWND g_reminderToClose = nullptr;
+void CALLBACK CloseReminderTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_reminderToClose)
+        SendMessageA(GetDlgItem(g_reminderToClose, IDOK), BM_CLICK, 0, 0);
+}
+
+TEST_F(ReminderTest, TheMinutesTickWhileAReminderWaitsOpensNoSecondOne) {
+    Open();
+    now_ = At(day_, 13, 45);
+    int reminders = 0;
+    DialogDriver driver([&](HWND reminder) {
+        if (++reminders > 1) {  // a reminder on top of the first
+            SendMessageA(GetDlgItem(reminder, IDOK), BM_CLICK, 0, 0);
+            return;
+        }
+        // The form's minute timer, as the reminder's loop delivers it, and
+        // OK only after the loop has dispatched it.
+        now_ = At(day_, 13, 46);
+        PostMessageA(view_->Handle(), WM_TIMER, DayView::kMinuteTimer, 0);
+        g_reminderToClose = reminder;
+        SetTimer(nullptr, 0, 50, CloseReminderTimer);
+    });
+    view_->CheckAlarms();
+    g_reminderToClose = nullptr;
+    EXPECT_EQ(1, reminders);
+    EXPECT_EQ(0, driver.DialogsCancelled());
+    EXPECT_TRUE(document_.appointments[5].Alarm);
+    // Left on, the alarm is reminded of again at the next tick.
+    EXPECT_EQ((Messages{kTwoPm}), Tick(At(day_, 13, 47), false));
+}
+
+TEST_F(ReminderTest, AReminderIsOwnedByTheFrameWhichItKeepsDisabled) {
+    Open();
+    HWND frame = GetAncestor(view_->Handle(), GA_ROOT);
+    ASSERT_NE(view_->Handle(), frame);
+    ASSERT_EQ(nullptr, GetActiveWindow());  // nothing of ours is active
+    now_ = At(day_, 13, 45);
+    HWND owner = nullptr;
+    bool frameEnabled = true;
+    DialogDriver driver([&](HWND reminder) {
+        owner = GetWindow(reminder, GW_OWNER);
+        // A disabled frame takes no File > Open: no other document can be
+        // opened under the reminder.
+        frameEnabled = IsWindowEnabled(frame) != FALSE;
+        SendMessageA(GetDlgItem(reminder, IDOK), BM_CLICK, 0, 0);
+    });
+    view_->CheckAlarms();
+    EXPECT_EQ(1, driver.DialogsDriven());
+    EXPECT_EQ(frame, owner);
+    EXPECT_FALSE(frameEnabled);
+    EXPECT_TRUE(IsWindowEnabled(frame));
+}
+
+TEST_F(ReminderTest, TurningOffLeavesAnotherAppointmentThatTookTheIDAlone) {
+    Open();
+    now_ = At(day_, 13, 45);
+    DialogDriver driver([&](HWND reminder) {
+        // The document's content replaced while the reminder waits: ID 5 is
+        // now another appointment.
+        document_.Clear();
+        AddAppointment(5, "Board meeting", At(day_, 16, 0), At(day_, 17, 0), true,
+                       At(day_, 15, 30));
+        document_.NotifyViews();
+        SendMessageA(GetDlgItem(reminder, IDC_REMINDER_TURN_OFF), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(reminder, IDOK), BM_CLICK, 0, 0);
+    });
+    view_->CheckAlarms();
+    EXPECT_EQ(1, driver.DialogsDriven());
+    EXPECT_EQ("Board meeting", document_.appointments[5].Description);
+    EXPECT_TRUE(document_.appointments[5].Alarm);
+    EXPECT_FALSE(document_.IsModified());
+}
+
 // --- The sound setting ------------------------------------------------------------
 
 std::string StoredSound() {
@@ -203,6 +279,17 @@ TEST(AlarmSoundSetting, AMissingAlarmKeyIsCreatedWithTheDefaultSound) {
     RegCloseKey(alarm);
     EXPECT_FALSE(LoadAlarmSound(file));
     EXPECT_EQ("(none)", StoredSound());
+}
+
+TEST(AlarmSoundSetting, APathOf256CharactersIsReadBackWhole) {
+    PrivateUserRegistry registry;
+    ASSERT_TRUE(registry.Active());
+    const std::string path = "C:\\" + std::string(247, 's') + "\\a.wav";
+    ASSERT_EQ(256u, path.size());
+    StoreAlarmSound(path);
+    std::string file;
+    EXPECT_TRUE(LoadAlarmSound(file));
+    EXPECT_EQ(path, file);
 }
 
 TEST(AlarmSoundSetting, AChosenSoundIsTheOneTheNextRunPlays) {
