@@ -64,18 +64,25 @@ public:
 private:
     void Finish() { out_.resize(static_cast<size_t>(cursor_ - out_.data())); }
 
-    // Only the five XML characters are replaced; TAB, CR, LF and bytes above
-    // 127 go out unchanged. Runs without them are copied whole.
+    // Only the five XML characters are replaced; every other byte from 1 to
+    // 255 goes out unchanged, since the parser takes all of them in a quoted
+    // value as they are (TAB, CR and LF included: it does not fold them into
+    // spaces). A zero byte would end the file's text where it stands, and the
+    // loader keeps a value only up to its first zero byte anyway: the value
+    // ends there. So no character reference is ever needed, and kLongestEntity
+    // stays the longest replacement. Runs without these bytes are copied
+    // whole.
     void WriteEscaped(const std::string& value) {
         const unsigned char* p = reinterpret_cast<const unsigned char*>(value.data());
         const unsigned char* end = p + value.size();
         while (p != end) {
             const unsigned char* run = p;
-            while (p != end && !NeedsEntity(*p)) ++p;
+            while (p != end && !EndsRun(*p)) ++p;
             std::memcpy(cursor_, run, static_cast<size_t>(p - run));
             cursor_ += p - run;
             if (p == end) break;
             switch (*p++) {
+                case '\0': return;
                 case '"': Raw("&quot;"); break;
                 case '&': Raw("&amp;"); break;
                 case '\'': Raw("&apos;"); break;
@@ -85,9 +92,9 @@ private:
         }
     }
 
-    static bool NeedsEntity(unsigned char c) {
-        // All five lie below 63: one shift tests them.
-        constexpr uint64_t kSpecial = (uint64_t(1) << '"') | (uint64_t(1) << '&') |
+    static bool EndsRun(unsigned char c) {
+        // The five and the zero byte all lie below 64: one shift tests them.
+        constexpr uint64_t kSpecial = uint64_t(1) | (uint64_t(1) << '"') | (uint64_t(1) << '&') |
                                       (uint64_t(1) << '\'') | (uint64_t(1) << '<') |
                                       (uint64_t(1) << '>');
         return c < 64 && ((kSpecial >> c) & 1);
@@ -113,6 +120,14 @@ int64_t TaskDoneUnixTime(const Task& task) {
     return done == -1 ? TodayUnixTime() : done;
 }
 
+// The loader raises a LastID below the largest ID (0 when there are no
+// records) to that ID, so that new records are kept. The file holds it raised
+// already: a document opened from it then saves to the same bytes.
+template <typename Collection>
+int32_t StoredLastID(const Collection& records) {
+    return std::max(records.LastID(), records.LargestID());
+}
+
 // Room for a record line's names, numbers and punctuation, beyond its text.
 constexpr size_t kLineRoom = 512;
 
@@ -136,7 +151,7 @@ size_t EstimatedSize(const PimDocument& document) {
 void WriteTasks(const Tasks& tasks, DocumentTextWriter& out) {
     out.Reserve(64);
     out.Raw("\t<Tasks");
-    out.IntAttribute(" LastID=\"", tasks.LastID());
+    out.IntAttribute(" LastID=\"", StoredLastID(tasks));
     out.Raw(">\n");
     for (const auto& entry : tasks) {
         const Task& task = entry.second;
@@ -156,7 +171,7 @@ void WriteTasks(const Tasks& tasks, DocumentTextWriter& out) {
 void WritePersons(const Persons& persons, DocumentTextWriter& out) {
     out.Reserve(64);
     out.Raw("\t<Persons");
-    out.IntAttribute(" LastID=\"", persons.LastID());
+    out.IntAttribute(" LastID=\"", StoredLastID(persons));
     out.Raw(">\n");
     for (const auto& entry : persons) {
         const Person& p = entry.second;
@@ -193,7 +208,7 @@ void WritePersons(const Persons& persons, DocumentTextWriter& out) {
 void WriteAppointments(const Appointments& appointments, DocumentTextWriter& out) {
     out.Reserve(64);
     out.Raw("\t<Appointments");
-    out.IntAttribute(" LastID=\"", appointments.LastID());
+    out.IntAttribute(" LastID=\"", StoredLastID(appointments));
     out.Raw(">\n");
     for (const auto& entry : appointments) {
         const Appointment& a = entry.second;

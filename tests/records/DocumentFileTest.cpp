@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "DocumentFile.h"
 #include "PimDocument.h"
@@ -174,6 +176,108 @@ TEST(DocumentWrite, AppointmentWithoutAlarmStoresZeroAlarmTimeAndPassesInvalidDa
               Write(document).find("<Appointment ID=\"3\" Description=\"\" DueDate=\"-1\" "
                                    "StartTime=\"-1\" EndTime=\"1015239600\" Alarm=\"0\" "
                                    "AlarmTime=\"0\" Done=\"0\" />"));
+}
+
+// Every byte a text can hold, in two orders, so each byte meets other
+// neighbours (CR before LF and after it, '&' before '#').
+std::string EveryByte(bool upward) {
+    std::string text;
+    for (int b = 1; b <= 255; ++b) text += static_cast<char>(upward ? b : 256 - b);
+    return text;
+}
+
+TEST(DocumentWrite, EveryTextOpensAgainUpToItsFirstZeroByteAndSavesToTheSameBytes) {
+    using namespace std::string_literals;
+    const std::string all = EveryByte(true);
+    const struct {
+        std::string text;
+        std::string opened;
+    } cases[] = {
+        {all, all},
+        {EveryByte(false), EveryByte(false)},
+        {"ab\0cd"s, "ab"},
+        {"\0after"s, ""},
+        {all + "\0"s + all, all},
+        {"\r\n\t \r"s, "\r\n\t \r"},
+    };
+    PimDocument document;
+    int32_t id = 0;
+    for (const auto& c : cases) {
+        ++id;
+        Task task;
+        task.ID = id;
+        task.Description = c.text;
+        document.tasks.Insert(id, task);
+        Person person;
+        person.ID = id;
+        person.FName = c.text;
+        person.Notes = c.text;
+        person.WebPage = c.text;
+        document.persons.Insert(id, person);
+        Appointment appointment;
+        appointment.ID = id;
+        appointment.Description = c.text;
+        document.appointments.Insert(id, appointment);
+    }
+    document.user.Zip = all + "\0tail"s;
+
+    const std::string text = Write(document);
+    EXPECT_EQ(std::string::npos, text.find('\0'));
+    PimDocument opened;
+    ASSERT_TRUE(Load(opened, text));
+    ASSERT_EQ(std::size(cases), opened.tasks.size());
+    ASSERT_EQ(std::size(cases), opened.persons.size());
+    ASSERT_EQ(std::size(cases), opened.appointments.size());
+    id = 0;
+    for (const auto& c : cases) {
+        ++id;
+        SCOPED_TRACE(id);
+        EXPECT_EQ(c.opened, opened.tasks[id].Description);
+        EXPECT_EQ(c.opened, opened.persons[id].FName);
+        EXPECT_EQ(c.opened, opened.persons[id].Notes);
+        EXPECT_EQ(c.opened, opened.persons[id].WebPage);
+        EXPECT_EQ("", opened.persons[id].LName);
+        EXPECT_EQ(c.opened, opened.appointments[id].Description);
+    }
+    EXPECT_EQ(all, opened.user.Zip);
+    EXPECT_EQ(text, Write(opened));
+
+    // Bytes the parser takes as they are go out unchanged, none as a
+    // character reference; the text stops at the zero byte.
+    PimDocument raw;
+    raw.user.City = "x\x01\x1f\t\r\n\x7f\x80\xff&\0tail"s;
+    EXPECT_NE(std::string::npos, Write(raw).find(" City=\"x\x01\x1f\t\r\n\x7f\x80\xff&amp;\" "));
+}
+
+TEST(DocumentWrite, LastIdBelowTheLargestIdIsStoredRaisedSoTheFileSavesBackUnchanged) {
+    const struct {
+        int32_t lastId;
+        std::vector<int32_t> ids;
+        int32_t stored;
+    } cases[] = {
+        {7, {2, 5}, 7},
+        {5, {5}, 5},
+        {1, {1, 5}, 5},
+        {-3, {}, 0},
+        {-5, {-10}, -5},
+        {INT32_MIN, {INT32_MIN, INT32_MAX}, INT32_MAX},  // issued past the largest int32
+    };
+    for (const auto& c : cases) {
+        PimDocument document;
+        for (int32_t id : c.ids) {
+            Person person;
+            person.ID = id;
+            document.persons.Insert(id, person);
+        }
+        document.persons.SetLastID(c.lastId);
+        const std::string text = Write(document);
+        const std::string expected = "<Persons LastID=\"" + std::to_string(c.stored) + "\">";
+        EXPECT_NE(std::string::npos, text.find(expected)) << c.lastId;
+        PimDocument opened;
+        ASSERT_TRUE(Load(opened, text));
+        EXPECT_EQ(c.stored, opened.persons.LastID());
+        EXPECT_EQ(text, Write(opened)) << c.lastId;
+    }
 }
 
 TEST(DocumentLoad, ParseErrorGivesItsLineAndLoadsNothing) {
