@@ -1,13 +1,17 @@
-# Native-only programs: the document fuzzer and the load/save benchmark. Each
+# Native-only programs: the document fuzzers and the load/save benchmark. Each
 # exists once its source does, so the tree configures before they are written.
 
 file(GLOB _fuzz_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/fuzz/*.cpp")
-if(VANTREL_FUZZ AND _fuzz_sources)
-  # fuzz/*.cpp defines LLVMFuzzerTestOneInput; libFuzzer brings main().
-  add_executable(fuzz_document ${_fuzz_sources})
-  target_link_libraries(fuzz_document PRIVATE vantrel_core)
-  target_link_options(fuzz_document PRIVATE -fsanitize=fuzzer)
-  vantrel_warnings(fuzz_document)
+if(VANTREL_FUZZ)
+  # One target per fuzz/*.cpp, named after the file (fuzz_document,
+  # fuzz_roundtrip): each defines LLVMFuzzerTestOneInput; libFuzzer brings main().
+  foreach(_fuzz_source IN LISTS _fuzz_sources)
+    get_filename_component(_fuzz_target "${_fuzz_source}" NAME_WE)
+    add_executable(${_fuzz_target} "${_fuzz_source}")
+    target_link_libraries(${_fuzz_target} PRIVATE vantrel_core)
+    target_link_options(${_fuzz_target} PRIVATE -fsanitize=fuzzer)
+    vantrel_warnings(${_fuzz_target})
+  endforeach()
 endif()
 
 file(GLOB _bench_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/bench/*.cpp")

@@ -7,8 +7,10 @@
 #   build/win64   64-bit Windows: built only, tests included
 #   build/native  the core on this machine with AddressSanitizer and UBSan:
 #                 tests run
-#   build/fuzz    Clang and libFuzzer: fuzz_document runs for FUZZ_SECONDS
-#                 (default 60) from the seeds in fuzz/corpus
+#   build/fuzz    Clang and libFuzzer: fuzz_document (from the seeds in
+#                 fuzz/corpus) and fuzz_roundtrip each run for FUZZ_SECONDS
+#                 (default 60); inputs, failures and logs go to
+#                 build/fuzz/runs/TARGET
 #   build/bench   optimised: bench_document is built, not run
 #
 # Environment: FUZZ_SECONDS, JOBS (default: all cores).
@@ -98,18 +100,19 @@ win32_tests() {
   return $status
 }
 
+# run_fuzzer TARGET [SEED_DIR]: runs one libFuzzer target of build/fuzz.
 run_fuzzer() {
-  local dir=build/fuzz seeds=()
-  mkdir -p "$dir/corpus" "$dir/artifacts"
-  [ -d fuzz/corpus ] && seeds=(fuzz/corpus)
+  local target=$1 seed_dir=${2:-} run=build/fuzz/runs/$1 seeds=()
+  mkdir -p "$run/corpus" "$run/artifacts"
+  [ -n "$seed_dir" ] && [ -d "$seed_dir" ] && seeds=("$seed_dir")
   # The first corpus directory collects new inputs; the seeds stay untouched.
-  if "$dir/fuzz_document" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=1 -artifact_prefix="$dir/artifacts/" \
-      "$dir/corpus" "${seeds[@]}" >"$dir/fuzz.log" 2>&1; then
-    grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$dir/fuzz.log"
+  if "build/fuzz/$target" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+      -print_final_stats=1 -artifact_prefix="$run/artifacts/" \
+      "$run/corpus" "${seeds[@]}" >"$run/fuzz.log" 2>&1; then
+    grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$run/fuzz.log"
   else
-    tail -n 60 "$dir/fuzz.log"
-    echo "fuzz_document failed; inputs are in $dir/artifacts (full log: $dir/fuzz.log)"
+    tail -n 60 "$run/fuzz.log"
+    echo "$target failed; inputs are in $run/artifacts (full log: $run/fuzz.log)"
     return 1
   fi
 }
@@ -139,11 +142,16 @@ fi
 
 phase "build fuzz" configure_and_build build/fuzz -DVANTREL_NATIVE=ON -DVANTREL_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
-if [ -n "${phase_ok[build fuzz]:-}" ] && [ -x build/fuzz/fuzz_document ]; then
-  phase "fuzz ${fuzz_seconds}s" run_fuzzer
-else
-  skip "fuzz" "no fuzz_document was built"
-fi
+# fuzz_phase TARGET [SEED_DIR]: runs the target when build/fuzz has it.
+fuzz_phase() {
+  if [ -n "${phase_ok[build fuzz]:-}" ] && [ -x "build/fuzz/$1" ]; then
+    phase "$1 ${fuzz_seconds}s" run_fuzzer "$@"
+  else
+    skip "$1" "no $1 was built"
+  fi
+}
+fuzz_phase fuzz_document fuzz/corpus  # loads arbitrary bytes
+fuzz_phase fuzz_roundtrip             # saves and opens documents built from arbitrary bytes
 
 build_bench() {
   cmake -S . -B build/bench -G Ninja -DVANTREL_NATIVE=ON -DVANTREL_TESTS=OFF \
