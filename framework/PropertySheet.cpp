@@ -16,6 +16,11 @@ PropertyPage::~PropertyPage() {
     if (window_ && IsWindow(window_)) SetWindowLongPtrA(window_, DWLP_USER, 0);
 }
 
+void PropertyPage::SetWizardButtons(DWORD buttons) const {
+    HWND sheet = Sheet();
+    if (sheet) PostMessageA(sheet, PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
+}
+
 void PropertyPage::EnableSheetOK(bool enable) const {
     HWND sheet = Sheet();
     if (sheet) EnableWindow(GetDlgItem(sheet, IDOK), enable ? TRUE : FALSE);
@@ -28,6 +33,14 @@ INT_PTR PropertyPage::PageMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE
                                                                                         : FALSE;
+    case WM_PAINT: {
+        PAINTSTRUCT paint = {};
+        if (HDC dc = BeginPaint(window_, &paint)) {
+            OnPaint(dc);
+            EndPaint(window_, &paint);
+        }
+        return TRUE;
+    }
     case WM_HELP:
         // Controls without a topic get no help: the request stops here
         // rather than reaching the sheet and, past it, the owner.
@@ -57,6 +70,25 @@ bool PropertyPage::OnSheetNotify(const NMHDR& header, LRESULT& result) {
         // then goes no further while the page stays.
         OnKillActive();
         result = Acceptable() ? FALSE : TRUE;  // TRUE: the page stays
+        return true;
+    case PSN_WIZNEXT:
+        result = OnWizardNext() ? 0 : -1;  // -1: the page stays
+        return true;
+    case PSN_WIZBACK:
+        result = OnWizardBack() ? 0 : -1;
+        return true;
+    case PSN_WIZFINISH:
+        // Nonzero keeps the wizard open on this page.
+        if (!OnWizardFinish()) {
+            result = TRUE;
+            return true;
+        }
+        if (sheet_) sheet_->applied_ = true;
+        result = FALSE;
+        return true;
+    case PSN_HELP:
+        OnHelpButton();
+        result = 0;
         return true;
     case PSN_QUERYCANCEL:
         // Cancel sends no PSN_KILLACTIVE; the showing page is read here.
@@ -113,7 +145,12 @@ INT_PTR ModalPropertySheet::Run(HWND owner) {
     for (PropertyPage* page : pages_) {
         PROPSHEETPAGEA description = {};
         description.dwSize = sizeof(description);
-        description.dwFlags = PSP_DEFAULT;  // the tab shows the template's caption
+        // The tab shows the template's caption; a wizard's pages each offer Help.
+        description.dwFlags = wizard_ ? PSP_HASHELP : PSP_DEFAULT;
+        if (!page->title_.empty()) {
+            description.dwFlags |= PSP_USETITLE;
+            description.pszTitle = page->title_.c_str();
+        }
         description.hInstance = ModuleInstance();
         description.pszTemplate = MAKEINTRESOURCEA(page->templateId_);
         description.pfnDlgProc = PropertyPage::PageProcedure;
@@ -124,7 +161,7 @@ INT_PTR ModalPropertySheet::Run(HWND owner) {
 
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof(header);
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | (wizard_ ? PSH_WIZARD | PSH_HASHELP : 0);
     header.hwndParent = owner;
     header.hInstance = ModuleInstance();
     header.pszCaption = title_.c_str();

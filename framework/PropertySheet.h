@@ -28,6 +28,9 @@ public:
     PropertyPage& operator=(const PropertyPage&) = delete;
 
     UINT TemplateId() const { return templateId_; }
+    // The page's title in place of its template's caption (a wizard shows
+    // it as the window's caption); empty keeps the template's.
+    void SetTitle(std::string title) { title_ = std::move(title); }
     // The page's window; null until the page is first shown.
     HWND Handle() const { return window_; }
     // The sheet's frame window; null while the page has no window.
@@ -58,6 +61,21 @@ protected:
     // The request goes no further than the page.
     virtual void OnHelp(const HELPINFO&) {}
 
+    // In a wizard: Next, Back and Finish were pressed on this page. Return
+    // false to stay on the page (the page tells the user why); Finish
+    // returning true closes the wizard as finished.
+    virtual bool OnWizardNext() { return true; }
+    virtual bool OnWizardBack() { return true; }
+    virtual bool OnWizardFinish() { return true; }
+    // The sheet's Help button while this page shows.
+    virtual void OnHelpButton() {}
+    // Paints what the page draws itself, over its background; the controls
+    // paint themselves.
+    virtual void OnPaint(HDC) {}
+
+    // In a wizard: which of Back, Next and Finish (PSWIZB_*) are offered.
+    void SetWizardButtons(DWORD buttons) const;
+
     HWND Item(int id) const { return GetDlgItem(window_, id); }
 
 private:
@@ -69,6 +87,7 @@ private:
     bool OnSheetNotify(const NMHDR& header, LRESULT& result);
 
     UINT templateId_;
+    std::string title_;
     HWND window_ = nullptr;
     ModalPropertySheet* sheet_ = nullptr;
 };
@@ -87,6 +106,9 @@ public:
     ModalPropertySheet& operator=(const ModalPropertySheet&) = delete;
 
     void SetHelp(HelpHandler help) { help_ = std::move(help); }
+    // Runs the pages as a wizard (Back, Next, Finish and a Help button)
+    // instead of tabs; Run then gives IDOK when it was finished.
+    void SetWizard(bool wizard) { wizard_ = wizard; }
 
     // Returns IDOK or IDCANCEL, or -1 when the sheet could not be shown.
     INT_PTR Run(HWND owner);
@@ -108,4 +130,5 @@ private:
     HelpHandler help_;
     HWND window_ = nullptr;
     bool applied_ = false;
+    bool wizard_ = false;
 };

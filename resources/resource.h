@@ -35,6 +35,15 @@
 #define IDD_APPOINTMENT_EDITOR 141
 #define IDD_USER_ADDRESS 147
 #define IDD_REMINDER 148
+// The exchange wizard's pages (last first) and its "Fields" dialog.
+#define IDD_EXCHANGE_FIELDS_PAGE 162
+#define IDD_EXCHANGE_STRUCTURE_PAGE 163
+#define IDD_EXCHANGE_DOCUMENT_PAGE 164
+#define IDD_EXCHANGE_FIELDS_DIALOG 165
+
+// The picture on the wizard's pages: a placeable metafile of this custom type.
+#define IDR_WIZARD_PICTURE 156
+#define RESOURCE_TYPE_METAFILE "METAFILE"
 
 // --- Strings --------------------------------------------------------------------
 
@@ -229,3 +238,28 @@
 
 #define IDC_REMINDER_TURN_OFF 1082
 #define IDC_REMINDER_MESSAGE 1084
+
+// --- Exchange wizard (IDD_EXCHANGE_*) -------------------------------------------------
+
+// Where each page paints the picture; the control goes once its place is known.
+#define IDC_EXCHANGE_PICTURE 1134
+// "Select Document"
+#define IDC_EXCHANGE_FILE_GROUP 1000
+#define IDC_EXCHANGE_FILE_NAME 1048
+#define IDC_EXCHANGE_BROWSE 1049
+// "Document Structure"
+#define IDC_EXCHANGE_FIRST_LINE_GROUP 1149
+#define IDC_EXCHANGE_FIRST_LINE 1144
+#define IDC_EXCHANGE_NAMES_GROUP 1001
+#define IDC_EXCHANGE_HAS_NAMES 1135
+#define IDC_EXCHANGE_SEPARATOR_GROUP 1002
+#define IDC_EXCHANGE_SEPARATOR 1140
+#define IDC_EXCHANGE_ENCLOSER_GROUP 1003
+#define IDC_EXCHANGE_ENCLOSER 1141
+// "Fields To Import"
+#define IDC_EXCHANGE_FIELDS_GROUP 1004
+#define IDC_EXCHANGE_FIELDS 1145
+// "Fields"
+#define IDC_EXCHANGE_ASSIGN_LABEL 1005
+#define IDC_EXCHANGE_ASSIGN_FIELD 1148
+#define IDC_EXCHANGE_IMPORT_FIELD 1147

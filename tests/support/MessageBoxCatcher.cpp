@@ -53,9 +53,10 @@ void CALLBACK MessageBoxCatcher::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
     for (HWND box : pending) g_active->Answer(box);
 }
 
-void MessageBoxCatcher::Answer(HWND box) {
-    if (!IsWindow(box)) return;
-    CaughtMessageBox caught;
+bool MessageBoxCatcher::Read(HWND box, CaughtMessageBox& caught) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!IsWindow(box) || !text) return false;
+    caught = CaughtMessageBox();
     caught.caption = WindowText(box);
     caught.text = WindowText(GetDlgItem(box, 0xFFFF));
     // The icon is a static control of its own (its ID differs between
@@ -74,6 +75,12 @@ void MessageBoxCatcher::Answer(HWND box) {
         if (shown && shown == errorIcon) caught.hasErrorIcon = true;
         if (shown && shown == warningIcon) caught.hasWarningIcon = true;
     }
+    return true;
+}
+
+void MessageBoxCatcher::Answer(HWND box) {
+    CaughtMessageBox caught;
+    if (!Read(box, caught)) return;
     const size_t turn = boxes_.size() < answers_.size() ? boxes_.size() : answers_.size() - 1;
     boxes_.push_back(caught);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(answers_[turn], BN_CLICKED), 0);

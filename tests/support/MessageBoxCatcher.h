@@ -31,6 +31,9 @@ public:
     // The texts of the boxes shown, in order.
     std::vector<std::string> Texts() const;
 
+    // What a message box shows; false when `window` is no message box.
+    static bool Read(HWND window, CaughtMessageBox& caught);
+
 private:
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
     static void CALLBACK OnTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
