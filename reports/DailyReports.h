@@ -1,0 +1,78 @@
+// The three reports of one day, made from the rows the day view showed when
+// the report was chosen: the daily plan (appointments on the left half of the
+// sheet, tasks on the right), the daily tasks and the daily appointments.
+// Every entry is one line; the page carries no date.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Records.h"
+#include "Report.h"
+
+// The PRIORITY column's text: "High", "Medium", "Low", "Done"; a value
+// outside 0 to 3 (possible only from a file) prints as an empty text.
+std::string PriorityName(int32_t priority);
+
+class DailyPlanReport : public Report {
+public:
+    DailyPlanReport(std::vector<Task> tasks, std::vector<Appointment> appointments);
+
+    std::string Title() const override { return "DAILY PLAN"; }
+    bool FollowsSmallSheetRule() const override { return true; }
+    // The two halves are paginated separately, both from the first sheet;
+    // the report has as many sheets as the longer half needs.
+    void Paginate(const PageFrame& frame) override;
+    int AppointmentPageCount() const { return static_cast<int>(appointmentPages_.size()); }
+    int TaskPageCount() const { return static_cast<int>(taskPages_.size()); }
+
+protected:
+    void LayOutHeading(PageLayout& page, const PageFrame& frame,
+                       const TextMeasure& measure) const override;
+    // The corner rules and the divider between the halves.
+    void LayOutRules(PageLayout& page, const PageFrame& frame) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+
+private:
+    std::vector<Task> tasks_;
+    std::vector<Appointment> appointments_;
+    std::vector<PageRange> taskPages_;
+    std::vector<PageRange> appointmentPages_;
+};
+
+class DailyTasksReport : public Report {
+public:
+    explicit DailyTasksReport(std::vector<Task> tasks);
+
+    std::string Title() const override { return "DAILY TASKS"; }
+    bool FollowsSmallSheetRule() const override { return true; }
+    void Paginate(const PageFrame& frame) override;
+
+protected:
+    void LayOutHeading(PageLayout& page, const PageFrame& frame,
+                       const TextMeasure& measure) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+
+private:
+    std::vector<Task> tasks_;
+    std::vector<PageRange> pages_;
+};
+
+class DailyAppointmentsReport : public Report {
+public:
+    explicit DailyAppointmentsReport(std::vector<Appointment> appointments);
+
+    std::string Title() const override { return "DAILY APPOINTMENTS"; }
+    bool FollowsSmallSheetRule() const override { return true; }
+    void Paginate(const PageFrame& frame) override;
+
+protected:
+    void LayOutHeading(PageLayout& page, const PageFrame& frame,
+                       const TextMeasure& measure) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+
+private:
+    std::vector<Appointment> appointments_;
+    std::vector<PageRange> pages_;
+};

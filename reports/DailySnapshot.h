@@ -1,0 +1,35 @@
+// Taking a daily report's records from the day view's lists as they stand:
+// the tasks of the task list's rows and the appointments of the day
+// planner's rows, each copied in the order of the rows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Collections.h"
+#include "ReportSelection.h"
+
+// One row of the day planner as the list shows it.
+struct PlannerRowShown {
+    int32_t itemValue = 0;    // the appointment's ID, 0 in a free row
+    std::string text;         // the "Appointment" column, "" in a free row
+};
+
+// A copy of the task behind every row (by the row's item value), top to
+// bottom; a row whose task is gone is passed over.
+std::vector<Task> TasksOfRows(const std::vector<int32_t>& rowItemValues, const Tasks& tasks);
+
+// A copy of each appointment once per run of rows it occupies: free rows
+// (no text) are skipped, and so is a row showing the same ID as the last
+// appointment taken. An appointment interrupted by another is therefore
+// taken once for each run.
+std::vector<Appointment> AppointmentsOfRows(const std::vector<PlannerRowShown>& rows,
+                                            const Appointments& appointments);
+
+// Chooses a daily report: empties and refills the lists the kind uses and
+// leaves the others; `kind` is kDailyPlan, kDailyTasks or kDailyAppointments.
+void TakeDailySnapshot(ReportSelection& selection, ReportKind kind,
+                       const std::vector<int32_t>& taskRows,
+                       const std::vector<PlannerRowShown>& plannerRows, const Tasks& tasks,
+                       const Appointments& appointments);

@@ -1,0 +1,129 @@
+#include "ReportLayout.h"
+
+#include <cstdio>
+
+// Exactly, in thousandths of a pixel, then truncated toward zero: the x87
+// unit of a 32-bit build would otherwise carry 1000 * 0.001 a hair above 1
+// and lose a pixel on the right and bottom edges.
+RECT PrintableRectFor(const DeviceGeometry& d, const PageMargins& margins) {
+    const auto pixels = [](long long thousandths) { return static_cast<LONG>(thousandths / 1000); };
+    RECT rect;
+    rect.top = pixels(1LL * d.logPixelsY * margins.top - 1000LL * d.physicalOffsetY);
+    rect.left = pixels(1LL * d.logPixelsX * margins.left - 1000LL * d.physicalOffsetX);
+    rect.right = pixels(1000LL * d.physicalWidth - 1LL * d.logPixelsX * margins.right -
+                        1000LL * d.physicalOffsetX);
+    rect.bottom = pixels(1000LL * d.physicalHeight - 1LL * d.logPixelsY * margins.bottom -
+                         1000LL * d.physicalOffsetY);
+    return rect;
+}
+
+bool IsSmallSheet(const DeviceGeometry& device) {
+    if (device.logPixelsX <= 0) return false;
+    return device.physicalWidth / device.logPixelsX <= 6;
+}
+
+void PageLayout::Text(ReportFace face, int x, int y, std::string text) {
+    PageText item;
+    item.face = face;
+    item.x = x;
+    item.y = y;
+    item.text = std::move(text);
+    texts.push_back(std::move(item));
+}
+
+void PageLayout::ClippedText(int x, int y, std::string text, const RECT& clip) {
+    PageText item;
+    item.x = x;
+    item.y = y;
+    item.text = std::move(text);
+    item.clipped = true;
+    item.clip = clip;
+    texts.push_back(std::move(item));
+}
+
+void PageLayout::Line(int x1, int y1, int x2, int y2) {
+    lines.push_back(PageLine{{x1, y1}, {x2, y2}});
+}
+
+std::vector<PageRange> PaginateEntries(size_t entryCount, int entryLines,
+                                       const PageFrame& frame) {
+    std::vector<PageRange> pages;
+    if (entryCount == 0) return pages;
+    const int entryHeight = entryLines * frame.lineHeight;
+    pages.push_back(PageRange{0, 0});
+    int position = frame.EntriesTop();
+    for (size_t entry = 0; entry < entryCount; ++entry) {
+        position += entryHeight;
+        if (position >= frame.printable.bottom && pages.back().count > 0) {
+            pages.push_back(PageRange{entry, 0});
+            position = frame.EntriesTop() + entryHeight;
+        }
+        ++pages.back().count;
+    }
+    return pages;
+}
+
+void AddTitle(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+              const std::string& title) {
+    const int width = measure(ReportFace::kTitle, title);
+    page.Text(ReportFace::kTitle, frame.printable.left + (frame.Width() - width) / 2,
+              frame.printable.top, title);
+}
+
+void AddPageNumber(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+                   int pageNumber) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Page %d", pageNumber);
+    const int width = measure(ReportFace::kTitle, text);
+    page.Text(ReportFace::kTitle, frame.printable.left + (frame.Width() - width) / 2,
+              frame.printable.bottom - frame.lineHeight, text);
+}
+
+void AddCornerRules(PageLayout& page, const PageFrame& frame) {
+    const RECT& r = frame.printable;
+    const int inch = frame.inch;
+    page.Line(r.left, r.top, r.left, r.bottom);
+    page.Line(r.right, r.top, r.right, r.bottom);
+    page.Line(r.left, r.top, r.left + inch, r.top);
+    page.Line(r.right, r.top, r.right - inch, r.top);
+    page.Line(r.left, r.bottom, r.left + inch, r.bottom);
+    page.Line(r.right, r.bottom, r.right - inch, r.bottom);
+}
+
+namespace {
+
+bool IsSpace(const char* character) {
+    WORD type = 0;
+    if (!GetStringTypeExA(GetThreadLocale(), CT_CTYPE1, character, 1, &type)) return false;
+    return (type & C1_SPACE) != 0;
+}
+
+// Where the text's leading spaces end.
+const char* FirstNonSpace(const char* text) {
+    while (*text && IsSpace(text)) text = CharNextA(text);
+    return text;
+}
+
+// Where the text's trailing spaces begin.
+const char* EndOfNonSpace(const char* text) {
+    const char* end = text;
+    for (const char* at = text; *at; at = CharNextA(at)) {
+        if (!IsSpace(at)) end = CharNextA(at);
+    }
+    return end;
+}
+
+}  // namespace
+
+std::string TrimRight(const std::string& text) {
+    return std::string(text.c_str(), EndOfNonSpace(text.c_str()));
+}
+
+std::string TrimLeft(const std::string& text) {
+    return std::string(FirstNonSpace(text.c_str()));
+}
+
+std::string TrimBoth(const std::string& text) {
+    const char* begin = FirstNonSpace(text.c_str());
+    return std::string(begin, EndOfNonSpace(begin));
+}
