@@ -41,7 +41,7 @@ struct TaskColumns {
 // so the first entry of a page stands a line below the headings.
 void LayOutAppointments(PageLayout& page, const PageFrame& frame, const AppointmentColumns& at,
                         const std::vector<Appointment>& appointments, const PageRange& range) {
-    int y = frame.EntriesTop();
+    int y = frame.HeadingsTop();
     for (size_t i = range.first; i < range.first + range.count; ++i) {
         const Appointment& appointment = appointments[i];
         y += frame.lineHeight;
@@ -54,7 +54,7 @@ void LayOutAppointments(PageLayout& page, const PageFrame& frame, const Appointm
 
 void LayOutTasks(PageLayout& page, const PageFrame& frame, const TaskColumns& at,
                  const std::vector<Task>& tasks, const PageRange& range) {
-    int y = frame.EntriesTop();
+    int y = frame.HeadingsTop();
     for (size_t i = range.first; i < range.first + range.count; ++i) {
         const Task& task = tasks[i];
         y += frame.lineHeight;
@@ -66,7 +66,7 @@ void LayOutTasks(PageLayout& page, const PageFrame& frame, const TaskColumns& at
 }
 
 void Heading(PageLayout& page, const PageFrame& frame, int x, const char* text) {
-    page.Text(ReportFace::kTitle, x, frame.EntriesTop(), text);
+    page.Text(ReportFace::kTitle, x, frame.HeadingsTop(), text);
 }
 
 // The daily plan's columns: appointments from the left edge, tasks from the
@@ -141,7 +141,7 @@ void DailyPlanReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
 
 void DailyPlanReport::LayOutRules(PageLayout& page, const PageFrame& frame) const {
     AddCornerRules(page, frame);
-    page.Line(frame.RightColumnX(), frame.EntriesTop(), frame.RightColumnX(),
+    page.Line(frame.RightColumnX(), frame.HeadingsTop(), frame.RightColumnX(),
               frame.printable.bottom - frame.lineHeight);
 }
 

@@ -50,13 +50,16 @@ std::vector<PageRange> PaginateEntries(size_t entryCount, int entryLines,
     std::vector<PageRange> pages;
     if (entryCount == 0) return pages;
     const int entryHeight = entryLines * frame.lineHeight;
+    // The bottom edge of the page's entries so far: the headings' line at
+    // first. A page takes at least one entry, however little room it has.
+    const int firstTop = frame.HeadingsTop() + frame.lineHeight;
     pages.push_back(PageRange{0, 0});
-    int position = frame.EntriesTop();
+    int end = firstTop;
     for (size_t entry = 0; entry < entryCount; ++entry) {
-        position += entryHeight;
-        if (position >= frame.printable.bottom && pages.back().count > 0) {
+        end += entryHeight;
+        if (end > frame.FooterTop() && pages.back().count > 0) {
             pages.push_back(PageRange{entry, 0});
-            position = frame.EntriesTop() + entryHeight;
+            end = firstTop + entryHeight;
         }
         ++pages.back().count;
     }

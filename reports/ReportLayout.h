@@ -55,9 +55,11 @@ struct PageFrame {
     int Width() const { return printable.right - printable.left; }
     int LeftColumnX() const { return printable.left + charWidth; }
     int RightColumnX() const { return printable.left + charWidth + Width() / 2; }
-    // Where the first entry line of a page is counted from: below the title
-    // and the column headings.
-    int EntriesTop() const { return printable.top + 2 * lineHeight; }
+    // The line of the column headings, below the title and a blank line;
+    // the first entry stands a line further down.
+    int HeadingsTop() const { return printable.top + 2 * lineHeight; }
+    // The top of the footer's line ("Page %d"), which no entry reaches.
+    int FooterTop() const { return printable.bottom - lineHeight; }
 };
 
 struct PageText {
@@ -94,11 +96,12 @@ struct PageRange {
     size_t count = 0;
 };
 
-// Splits `entryCount` entries of `entryLines` lines each into pages. An
-// entry joins the page while the running position, counted from the
-// frame's EntriesTop() and advanced by the entry's height, stays strictly
-// above the printable bottom; otherwise it opens the next page. No entries,
-// no page.
+// Splits `entryCount` entries of `entryLines` lines each into pages. The
+// first entry of a page stands a line below HeadingsTop(), each next one
+// below the last; an entry joins the page while it ends above the footer's
+// line (its bottom at FooterTop() at the lowest), so it stays clear of the
+// page number and strictly above the printable bottom. Otherwise it opens
+// the next page. No entries, no page.
 std::vector<PageRange> PaginateEntries(size_t entryCount, int entryLines, const PageFrame& frame);
 
 // The parts every list report shares:

@@ -106,10 +106,10 @@ TEST(PrintableRect, SheetsSixWholeInchesWideOrLessAreSmall) {
     }
 }
 
-// Sweeps the printable bottom across two lines: entries of every page stand
-// strictly above the bottom, the first page takes every entry that does, and
-// later pages hold as many as the first.
-TEST(DailyPagination, EntriesStayStrictlyAboveTheBottomAndLaterPagesHoldAsManyAsTheFirst) {
+// Sweeps the printable bottom across two lines: the entries of every page
+// end above the footer's line (so strictly above the bottom), the first page
+// takes every entry that fits there, and later pages hold as many.
+TEST(DailyPagination, EntriesEndAboveTheFooterAndLaterPagesHoldAsManyAsTheFirst) {
     for (int bottom = 1000; bottom <= 1000 + 2 * kLine; ++bottom) {
         const PageFrame frame = FrameWithBottom(bottom);
         DailyTasksReport report(NumberedTasks(60));
@@ -119,13 +119,17 @@ TEST(DailyPagination, EntriesStayStrictlyAboveTheBottomAndLaterPagesHoldAsManyAs
         size_t first = 0;
         size_t total = 0;
         for (int page = 0; page < report.PageCount(); ++page) {
-            const std::vector<const PageText*> entries =
-                Entries(report.LayOutPage(frame, page, TenPixelsACharacter));
-            for (const PageText* entry : entries) EXPECT_LT(entry->y, bottom) << bottom;
+            const PageLayout layout = report.LayOutPage(frame, page, TenPixelsACharacter);
+            const int footer = FindText(layout, "Page " + std::to_string(page + 1))->y;
+            const std::vector<const PageText*> entries = Entries(layout);
+            for (const PageText* entry : entries) {
+                EXPECT_LE(entry->y + kLine, footer) << bottom;
+                EXPECT_LT(entry->y, bottom) << bottom;
+            }
             if (page == 0) {
                 first = entries.size();
-                // One more line would have reached the bottom.
-                EXPECT_GE(entries.back()->y + kLine, bottom) << bottom;
+                // One more line would have reached into the footer.
+                EXPECT_GT(entries.back()->y + 2 * kLine, footer) << bottom;
             } else if (page + 1 < report.PageCount()) {
                 EXPECT_EQ(first, entries.size()) << bottom << " page " << page;
             }
@@ -135,9 +139,9 @@ TEST(DailyPagination, EntriesStayStrictlyAboveTheBottomAndLaterPagesHoldAsManyAs
     }
 }
 
-TEST(DailyPagination, AnEntryReachingTheBottomExactlyOpensTheNextPage) {
-    // The fifth entry's position would be the bottom itself: four a page.
-    const PageFrame frame = FrameWithBottom(100 + 2 * kLine + 5 * kLine);
+TEST(DailyPagination, EntriesThatExactlyFillTheSpaceAboveTheFooterStayOnThePage) {
+    // Title, blank line, headings, four entries, footer: nothing to spare.
+    const PageFrame frame = FrameWithBottom(100 + 3 * kLine + 4 * kLine + kLine);
     const std::vector<PageRange> pages = PaginateEntries(9, 1, frame);
     ASSERT_EQ(3u, pages.size());
     EXPECT_EQ(4u, pages[0].count);
@@ -148,12 +152,14 @@ TEST(DailyPagination, AnEntryReachingTheBottomExactlyOpensTheNextPage) {
     // Entries two lines high count their whole height: two a page.
     EXPECT_EQ(5u, PaginateEntries(9, 2, frame).size());
     EXPECT_TRUE(PaginateEntries(0, 1, frame).empty());
+    // A page too short for any entry still takes one, rather than none.
+    EXPECT_EQ(3u, PaginateEntries(3, 1, FrameWithBottom(100 + 3 * kLine)).size());
 }
 
 // Five appointments and forty tasks, twenty lines to a sheet: the halves are
 // paginated apart, both from the first sheet.
 TEST(DailyPagination, ThePlansHalvesHaveTheirOwnPageCounts) {
-    const PageFrame frame = FrameWithBottom(100 + 2 * kLine + 21 * kLine);
+    const PageFrame frame = FrameWithBottom(100 + 3 * kLine + 20 * kLine + kLine);
     DailyPlanReport plan(NumberedTasks(40), NumberedAppointments(5));
     plan.Paginate(frame);
     EXPECT_EQ(1, plan.AppointmentPageCount());
