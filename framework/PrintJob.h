@@ -1,0 +1,33 @@
+// Sending pages to a printer. A document that prints gives one function that
+// draws a page into a context; the print job calls it between StartPage and
+// EndPage, and the print preview (PrintPreview.h) calls the same function
+// into a metafile, so what is previewed is what is printed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class PrintablePages {
+public:
+    virtual ~PrintablePages() = default;
+
+    virtual int PageCount() const = 0;
+    // Draws page `index` (0-based) into `dc`: a printer context, or a
+    // metafile context recorded against one. The caller saves the context's
+    // state before and restores it after. False stops a print job.
+    virtual bool PrintPage(HDC dc, int index) = 0;
+};
+
+enum class PrintJobResult {
+    kPrinted,   // every page went to the spooler and the document was ended
+    kRefused,   // the spooler would not start the document
+    kFailed,    // a page or the end of the document failed, or drawing stopped
+};
+
+// Prints pages `first` to `last` of `pages` as one document named
+// `documentName` on `printerDC` (which stays the caller's). The job stops
+// before the first page that is not below PageCount(); that ends it
+// normally. A job that fails after it started is aborted.
+PrintJobResult RunPrintJob(HDC printerDC, const std::string& documentName, PrintablePages& pages,
+                           int first, int last);
