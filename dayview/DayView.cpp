@@ -493,6 +493,15 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
     case ID_APPOINTMENT_DELETE:
         DeleteAppointment();
         return true;
+    case ID_REPORT_DAILY_PLAN:
+        ChooseDailyReport(ReportKind::kDailyPlan);
+        return true;
+    case ID_REPORT_DAILY_TASKS:
+        ChooseDailyReport(ReportKind::kDailyTasks);
+        return true;
+    case ID_REPORT_DAILY_APPOINTMENTS:
+        ChooseDailyReport(ReportKind::kDailyAppointments);
+        return true;
     default:
         return Dialog::OnCommand(id, code, control);
     }

@@ -167,6 +167,11 @@ private:
     void EditPerson();
     void EditUser();
 
+    // Report > Daily Tasks and Appointments, Daily Tasks and Daily
+    // Appointments: the rows of the task list and the day planner as they
+    // stand become the report's records.
+    void ChooseDailyReport(ReportKind kind);
+
     PimDocument& document_;
     TimeSlotRows timeSlots_;
     TimeSlotList timeSlotDrawing_;

@@ -42,7 +42,9 @@ MainFrame::MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrar
       recentFiles_(SameFilePath),
       life_(document_, recentFiles_, chooser),
       dayView_(document_),
-      dayViewKeys_([this] { return dayView_.Handle(); }) {}
+      dayViewKeys_([this] { return dayView_.Handle(); }) {
+    printing_.OpenDefaultPrinter();
+}
 
 MainFrame::~MainFrame() {
     if (keysRegistered_) {
@@ -114,6 +116,8 @@ bool MainFrame::CreateChildren() {
     RebuildRecentMenu();
     life_.SetFrame(frame);
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
+    printing_.SetFrame(frame, {[this](const std::string& text) { statusBar_.ShowText(text); },
+                               [this](bool open) { ShowPreviewMode(open); }});
 
     dayView_.SetHelp(&help_, programDirectory_, kHelpFileName);
     if (!dayView_.Create(frame)) return false;
@@ -166,9 +170,13 @@ void MainFrame::Layout() {
         statusBar_.Reposition();
         bottom -= statusBar_.Height();
     }
-    if (dayView_.Handle()) {
-        MoveWindow(dayView_.Handle(), 0, top, width, bottom > top ? bottom - top : 0, TRUE);
-    }
+    if (HWND content = ClientWindow())
+        MoveWindow(content, 0, top, width, bottom > top ? bottom - top : 0, TRUE);
+}
+
+HWND MainFrame::ClientWindow() const {
+    if (HWND preview = printing_.PreviewWindow()) return preview;
+    return dayView_.Handle();
 }
 
 CommandSnapshot MainFrame::Snapshot() const {
@@ -184,6 +192,8 @@ CommandSnapshot MainFrame::Snapshot() const {
     snapshot.taskSelected = dayView_.TaskSelected();
     snapshot.personSelected = dayView_.PersonSelected();
     snapshot.appointmentSelected = dayView_.AppointmentSelected();
+    snapshot.previewHasNextPage = printing_.PreviewHasNextPage();
+    snapshot.previewHasPreviousPage = printing_.PreviewHasPreviousPage();
     return snapshot;
 }
 
@@ -211,8 +221,8 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_SETFOCUS:
-        if (dayView_.Handle()) {
-            SetFocus(dayView_.Handle());
+        if (HWND content = ClientWindow()) {
+            SetFocus(content);
             return 0;
         }
         break;
@@ -303,21 +313,34 @@ void MainFrame::OnCommand(UINT id) {
     case ID_APP_ABOUT:
         ShowAbout();
         return;
-    // Printing, page setup, the report font, import, export and the print
-    // preview's buttons belong to the frame; their parts come later.
-    case ID_FILE_PAGE_SETUP:
-    case ID_FILE_PRINT:
-    case ID_FILE_PRINT_PREVIEW:
+    // Import and export belong to the frame; their part comes later.
     case ID_EXPORT_TASKS:
     case ID_EXPORT_PHONE_BOOK:
     case ID_EXPORT_APPOINTMENTS:
     case ID_IMPORT_TASKS:
     case ID_IMPORT_PHONE_BOOK:
     case ID_IMPORT_APPOINTMENTS:
-    case ID_REPORT_FONT:
+        return;
+    case ID_FILE_PAGE_SETUP:
+        printing_.PageSetup();
+        return;
+    case ID_FILE_PRINT:
+        printing_.Print(dayView_.Reports());
+        return;
+    case ID_FILE_PRINT_PREVIEW:
+        printing_.TogglePreview(dayView_.Reports());
+        return;
     case ID_PREVIEW_CLOSE:
+        printing_.ClosePreview();
+        return;
     case ID_PREVIEW_NEXT_PAGE:
+        printing_.NextPage();
+        return;
     case ID_PREVIEW_PREVIOUS_PAGE:
+        printing_.PreviousPage();
+        return;
+    case ID_REPORT_FONT:
+        printing_.ChooseReportFont();
         return;
     default:
         // The day view carries out the record commands and the rest.
@@ -328,7 +351,8 @@ void MainFrame::OnCommand(UINT id) {
 
 void MainFrame::ToggleToolbar() {
     toolbarVisible_ = !toolbarVisible_;
-    rebar_.ShowBand(kToolbarBand, toolbarVisible_);
+    // The preview's toolbar stands in for it while the preview is open.
+    rebar_.ShowBand(kToolbarBand, toolbarVisible_ && !printing_.PreviewOpen());
     UpdateCommandStates();
     Layout();
 }
@@ -339,6 +363,18 @@ void MainFrame::ToggleStatusBar() {
     ShowWindow(statusBar_.Handle(), statusBarVisible_ ? SW_SHOW : SW_HIDE);
     UpdateCommandStates();
     Layout();
+}
+
+// The preview takes the day view's place and the preview toolbar the main
+// toolbar's band; leaving gives both back and says "Ready" again.
+void MainFrame::ShowPreviewMode(bool open) {
+    rebar_.ShowBand(kToolbarBand, toolbarVisible_ && !open);
+    rebar_.ShowBand(kPreviewToolbarBand, open);
+    ShowWindow(dayView_.Handle(), open ? SW_HIDE : SW_SHOW);
+    if (!open) statusBar_.ShowIdle();
+    UpdateCommandStates();
+    Layout();
+    SetFocus(ClientWindow());
 }
 
 void MainFrame::ShowHelpTopics() {

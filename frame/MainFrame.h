@@ -20,6 +20,7 @@
 #include "Rebar.h"
 #include "RecentFileList.h"
 #include "RecentFileMenu.h"
+#include "ReportPrinter.h"
 #include "StatusBar.h"
 #include "Toolbar.h"
 #include "Window.h"
@@ -44,6 +45,8 @@ public:
     PimDocument& Document() { return document_; }
     DocumentLife& Life() { return life_; }
     const RecentFileList& RecentFiles() const { return recentFiles_; }
+    // Page Setup, Print, the preview and the report font.
+    ReportPrinter& Printing() { return printing_; }
 
     HMENU Menu() const { return menuBar_.Menu(); }
     HMENU RecentFilesPopup() const { return recentMenu_.Popup(); }
@@ -51,6 +54,9 @@ public:
     HWND PreviewToolbar() const { return previewToolbar_.Handle(); }
     HWND StatusBarHandle() const { return statusBar_.Handle(); }
     HWND DayView() const { return dayView_.Handle(); }
+    // What fills the space between the bars: the preview while it is open,
+    // else the day view.
+    HWND ClientWindow() const;
     const Rebar& Bands() const { return rebar_; }
     const std::string& StatusText() const { return statusBar_.Text(); }
     SIZE MinimumTrackingSize() const { return minimumSize_; }
@@ -70,6 +76,8 @@ private:
     void OnCommand(UINT id);
     void ToggleToolbar();
     void ToggleStatusBar();
+    // The preview became the client (true) or gave it back (false).
+    void ShowPreviewMode(bool open);
     void ShowHelpTopics();
     void ShowAbout();
     void OnClose();
@@ -93,6 +101,8 @@ private:
     // `class`: the accessor DayView() hides the type's name in here.
     class DayView dayView_;
     CommandStateTargets commandTargets_;
+    // After the day view: the preview it replaces goes first.
+    ReportPrinter printing_;
 
     HACCEL accelerators_ = nullptr;
     std::unique_ptr<AcceleratorKeys> acceleratorKeys_;

@@ -604,7 +604,15 @@ TEST_F(MainFrameTest, CommandsTheFrameDoesNotCarryOutReachTheDayView) {
     }
     Command(ID_VIEW_STATUS_BAR);
     Command(ID_VIEW_STATUS_BAR);
-    Command(ID_FILE_PAGE_SETUP);
+    {
+        // Page Setup is the frame's own: its dialog, or the message that
+        // there is no printer, is dismissed.
+        DialogDriver setup([](HWND dialog) {
+            PostMessageA(dialog, WM_COMMAND, GetDlgItem(dialog, IDCANCEL) ? IDCANCEL : IDOK, 0);
+        });
+        Command(ID_FILE_PAGE_SETUP);
+        EXPECT_EQ(1, setup.DialogsDriven());
+    }
     SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_formCommands.previous));
 
     EXPECT_EQ(std::vector<UINT>{32790}, g_formCommands.ids);

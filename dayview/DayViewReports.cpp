@@ -1,0 +1,25 @@
+// The day view's part in the daily reports: the rows its lists show are read
+// back from the list controls, so the report holds exactly what the user saw.
+#include "DayView.h"
+
+#include <vector>
+
+#include "DailySnapshot.h"
+#include "ListViewRows.h"
+
+void DayView::ChooseDailyReport(ReportKind kind) {
+    std::vector<int32_t> taskRows;
+    const int taskCount = ListViewRows::RowCount(taskList_);
+    taskRows.reserve(static_cast<size_t>(taskCount));
+    for (int row = 0; row < taskCount; ++row) taskRows.push_back(ListViewRows::ItemValue(taskList_, row));
+
+    std::vector<PlannerRowShown> plannerRows;
+    const int slotCount = ListViewRows::RowCount(timeSlotList_);
+    plannerRows.reserve(static_cast<size_t>(slotCount));
+    for (int row = 0; row < slotCount; ++row) {
+        plannerRows.push_back(PlannerRowShown{ListViewRows::ItemValue(timeSlotList_, row),
+                                              ListViewRows::CellText(timeSlotList_, row, 1)});
+    }
+    TakeDailySnapshot(reports_, kind, taskRows, plannerRows, document_.tasks,
+                      document_.appointments);
+}

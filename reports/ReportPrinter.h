@@ -1,0 +1,96 @@
+// The frame's printing commands: Page Setup, Print, Print Preview with its
+// page buttons, and Report Font. They print or preview the report chosen
+// last (the day view's ReportSelection) on the current printer, preparing a
+// fresh report each time: for one print job, or for as long as the preview
+// stays open. Owned by the frame for the whole run, with the printer
+// settings and the report font.
+//
+// Where the text leaves it open:
+//  - Without a printer, Page Setup, Print and Print Preview say so in a
+//    message box rather than do nothing.
+//  - A report without pages previews as one empty sheet; Print then sends
+//    no job and says that there was nothing to print.
+//  - A print job that the spooler refuses or that fails part way is
+//    reported as not printed, with an error icon.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "PreparedReport.h"
+#include "PrintJob.h"
+#include "PrintPreview.h"
+#include "PrinterSettings.h"
+#include "ReportSelection.h"
+
+// The print job's document name: "%s Document" filled with "Pim".
+extern const char kReportDocumentName[];
+
+class ReportPrinter : private PrintablePages {
+public:
+    // What the commands ask of the frame.
+    struct FrameHooks {
+        // The status bar's text ("Page %d" while a page is drawn).
+        std::function<void(const std::string&)> showStatus;
+        // The preview window has just become (true) or stopped being
+        // (false) the frame's content: the frame swaps its bands, shows or
+        // hides the day view and lays itself out again.
+        std::function<void(bool open)> previewShown;
+    };
+
+    ReportPrinter() = default;
+    ~ReportPrinter() override;
+
+    // Opens the default printer; done once, at the frame's construction.
+    void OpenDefaultPrinter() { printer_.OpenDefaultPrinter(); }
+    // The frame owns the dialogs and the preview window.
+    void SetFrame(HWND frame, FrameHooks hooks);
+
+    void PageSetup();
+    // Prints the report the preview shows, or else a fresh one of `selection`.
+    void Print(const ReportSelection& selection);
+    // Opens the preview of `selection`, or closes an open one.
+    void TogglePreview(const ReportSelection& selection);
+    void ClosePreview();
+    void NextPage();
+    void PreviousPage();
+    void ChooseReportFont();
+
+    bool PreviewOpen() const { return preview_ != nullptr; }
+    bool PreviewHasNextPage() const { return preview_ && preview_->HasNextPage(); }
+    bool PreviewHasPreviousPage() const { return preview_ && preview_->HasPreviousPage(); }
+    const PrintPreview* Preview() const { return preview_.get(); }
+    HWND PreviewWindow() const { return preview_ ? preview_->Handle() : nullptr; }
+
+    PrinterSettings& Printer() { return printer_; }
+    const PrinterSettings& Printer() const { return printer_; }
+    const ReportFontSetting& ReportFont() const { return font_; }
+    // The report held for the open preview or the running job.
+    const PreparedReport* Prepared() const { return prepared_.get(); }
+
+private:
+    // The pages the print job and the preview draw: the prepared report's.
+    int PageCount() const override;
+    bool PrintPage(HDC dc, int index) override;
+
+    // A report of `selection` laid out for the current printer; null when
+    // nothing is chosen or there is no printer context.
+    std::unique_ptr<PreparedReport> Prepare(const ReportSelection& selection) const;
+    void OpenPreview(const ReportSelection& selection);
+    // Says there is no printer when there is none.
+    bool TellWhenNoPrinter() const;
+    // The printer, device mode and margins chosen in a dialog; false (and
+    // no printer) when the chosen printer cannot be opened.
+    bool TakeChoice(const struct PrinterChoice& choice);
+    void Tell(const char* text, UINT icon) const;
+
+    HWND frame_ = nullptr;
+    FrameHooks hooks_;
+    PrinterSettings printer_;
+    ReportFontSetting font_;
+    std::unique_ptr<PreparedReport> prepared_;
+    std::unique_ptr<PrintPreview> preview_;
+};
