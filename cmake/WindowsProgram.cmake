@@ -51,15 +51,20 @@ vantrel_warnings(Vantrel)
 add_executable(keepalive WIN32 "${VANTREL_SOURCE_DIR}/tests/harness/keepalive/KeepAlive.cpp")
 vantrel_warnings(keepalive)
 
-# Not part of the program and not a test: times the day view's refills under
-# Wine (run it with cmake/wine-run.sh). Links the same interface objects and
-# resources as the program, so the form loads its dialog template.
+# Not part of the program and not tests: timings under Wine, one program per
+# bench/win/*.cpp, named after the file (bench_dayview: the day view's
+# refills; bench_reports: preparing, previewing and printing the daily plan).
+# Run them with cmake/wine-run.sh. They link the same interface objects and
+# resources as the program, so the forms load their dialog templates.
 file(GLOB _bench_win_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/bench/win/*.cpp")
-if(_bench_win_sources AND VANTREL_UI_LIBRARY)
-  add_executable(bench_dayview ${_bench_win_sources} ${VANTREL_RESOURCE_FILES})
-  target_include_directories(bench_dayview PRIVATE ${VANTREL_UI_DIRS})
-  target_link_libraries(bench_dayview PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core
-                        ${_ui_system_libraries})
-  vantrel_warnings(bench_dayview)
+if(VANTREL_UI_LIBRARY)
+  foreach(_bench_source IN LISTS _bench_win_sources)
+    get_filename_component(_bench "${_bench_source}" NAME_WE)
+    add_executable(${_bench} "${_bench_source}" ${VANTREL_RESOURCE_FILES})
+    target_include_directories(${_bench} PRIVATE ${VANTREL_UI_DIRS})
+    target_link_libraries(${_bench} PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core
+                          ${_ui_system_libraries})
+    vantrel_warnings(${_bench})
+  endforeach()
 endif()
 include("${VANTREL_SOURCE_DIR}/cmake/AlarmSound.cmake")

@@ -9,6 +9,10 @@
 # prefix; it is created on first use (see wine-prefix.sh). The environment is
 # pinned: TZ=UTC unless VANTREL_TEST_TZ names another zone, LC_ALL=en_US.UTF-8.
 #
+# Printer: the print server of the build tree that holds DIR, while
+# scripts/print-server.sh keeps it up (CUPS_SERVER; the tests read
+# VANTREL_TEST_PDF_DIR); else whatever Wine finds, usually none.
+#
 # Display: while scripts/wine-session.sh keeps a wineserver up for DIR, its
 # display is used, so every process shares one desktop. Otherwise $DISPLAY,
 # and without one a private Xvfb that lives as long as this run.
@@ -29,6 +33,18 @@ fi
 
 vantrel_wine_ensure_prefix "$winedir" prefix
 vantrel_wine_env "$winedir/prefix"
+
+# While the build tree's own print server runs (scripts/print-server.sh), it
+# is the printer Wine sees, and the tests learn where its PDF files appear.
+print_env=$(dirname "$winedir")/print/server.env
+if [ -f "$print_env" ]; then
+  # shellcheck disable=SC1090
+  . "$print_env"
+  if vantrel_pid_running "${VANTREL_PRINT_SERVER_PID:-}"; then
+    export CUPS_SERVER=$VANTREL_PRINT_SOCKET
+    export VANTREL_TEST_PDF_DIR=$VANTREL_PRINT_PDF_DIR
+  fi
+fi
 
 session_alive() {
   [ -f "$winedir/session.env" ] || return 1

@@ -10,6 +10,9 @@ packages=(
   wine wine32 wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
   # Zone rules for the tests that run in America/New_York.
   tzdata
+  # The tests' own print server with a PDF queue, and the PDF readers. The
+  # 32-bit Wine reaches the print server only through the i386 library.
+  cups printer-driver-cups-pdf poppler-utils libcups2:i386
 )
 
 missing=()

@@ -3,7 +3,8 @@
 # step fails; later steps still run so one report shows everything.
 #
 #   build/win32   32-bit Windows (the shipping build): program and tests, tests
-#                 run under Wine
+#                 run under Wine, printing to a PDF queue of a print server of
+#                 their own (scripts/print-server.sh)
 #   build/win64   64-bit Windows: built only, tests included
 #   build/native  the core on this machine with AddressSanitizer and UBSan:
 #                 tests run
@@ -74,6 +75,7 @@ run_ctest() {
 
 stop_wine_session() {
   [ -d build/win32/wine ] && scripts/wine-session.sh stop build/win32 >/dev/null 2>&1
+  scripts/print-server.sh stop build/win32 >/dev/null 2>&1
   return 0
 }
 trap stop_wine_session EXIT
@@ -92,11 +94,14 @@ win32_tests() {
   local status
   # The first run boots the prefix; later ones copy it in a blink.
   wait "$wine_prefix_pid" 2>/dev/null
+  # Without it the printing tests are skipped, and this phase fails.
+  phase "print server start" scripts/print-server.sh start build/win32
   phase "wine session start" scripts/wine-session.sh start build/win32
   [ -n "${phase_ok[wine session start]:-}" ] || return 1
   run_ctest build/win32
   status=$?
   scripts/wine-session.sh stop build/win32
+  scripts/print-server.sh stop build/win32
   return $status
 }
 
