@@ -1,0 +1,273 @@
+// Speed of the daily plan under Wine, through the real main window: a day
+// whose planner has all 73 quarter-hour rows taken (one appointment each)
+// and 500 tasks. Times choosing the report, preparing it for the printer,
+// opening the preview, turning its pages (the page recorded against the
+// printer and painted), and printing it.
+//
+//   bench_reports [rounds]     each figure the median of `rounds` (default 7)
+//
+// Printing needs a printer: run it while scripts/print-server.sh keeps the
+// build tree's print server up (cmake/wine-run.sh then passes it on), e.g.
+//   scripts/print-server.sh start build/win32
+//   cmake/wine-run.sh --wine-dir=build/win32/wine build/win32/bench_reports.exe
+// The print figure is the time until the job is handed to the spooler; with
+// the print server's PDF folder known, also until the PDF file is complete.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "DocumentFileDialogs.h"
+#include "HelpLibrary.h"
+#include "MainFrame.h"
+#include "MessageLoop.h"
+#include "PrintJob.h"
+#include "resource.h"
+
+namespace {
+
+const int kTasks = 500;
+
+class NoFiles : public DocumentFileChooser {
+public:
+    bool ChooseFileToOpen(HWND, std::string&) override { return false; }
+    bool ChooseFileToSave(HWND, const std::string&, std::string&) override { return false; }
+};
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> times) {
+    if (times.empty()) return 0;
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double Time(int rounds, const std::function<void()>& prepare, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int round = 0; round < rounds; ++round) {
+        prepare();
+        const double start = Now();
+        work();
+        times.push_back(Now() - start);
+    }
+    return Median(times);
+}
+
+// Answers the print dialog with OK from inside its own modal loop.
+void CALLBACK PressOk(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND dialog = GetActiveWindow()) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+LRESULT CALLBACK AnswerDialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        char className[32] = "";
+        GetClassNameA(reinterpret_cast<HWND>(wParam), className, sizeof className);
+        if (lstrcmpA(className, "#32770") == 0) SetTimer(nullptr, 0, 1, PressOk);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A prepared report as the print job's pages, without the frame around it.
+class ReportPages : public PrintablePages {
+public:
+    explicit ReportPages(const PreparedReport& report) : report_(report) {}
+    int PageCount() const override { return report_.PageCount(); }
+    bool PrintPage(HDC dc, int index) override {
+        report_.DrawPage(dc, index);
+        return true;
+    }
+
+private:
+    const PreparedReport& report_;
+};
+
+// The PDF files of the print server's folder, by their Windows paths.
+std::set<std::string> PdfFiles(const std::string& folder) {
+    std::set<std::string> files;
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = FindFirstFileA((folder + "\\*.pdf").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        files.insert(folder + "\\" + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+}
+
+bool EndsAsAPdf(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char tail[16] = "";
+    DWORD read = 0;
+    const LONG back = -static_cast<LONG>(sizeof tail - 1);
+    const bool ok = SetFilePointer(file, back, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+                    ReadFile(file, tail, sizeof tail - 1, &read, nullptr);
+    CloseHandle(file);
+    return ok && std::string(tail, read).find("%%EOF") != std::string::npos;
+}
+
+// The print server's PDF folder as Wine sees it, "" when unknown.
+std::string PdfFolder() {
+    char unix[MAX_PATH] = "";
+    if (!GetEnvironmentVariableA("VANTREL_TEST_PDF_DIR", unix, sizeof unix)) return "";
+    std::string folder = std::string("Z:") + unix;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), 0x0504};
+    InitCommonControlsEx(&controls);
+
+    MessageLoop loop;
+    NoFiles chooser;
+    HelpLibrary help([]() -> HtmlHelpEntry { return nullptr; });
+    MainFrame frame(loop, chooser, help, "C:\\Vantrel");
+    if (!frame.Create()) {
+        std::fprintf(stderr, "cannot create the main window\n");
+        return 1;
+    }
+    ShowWindow(frame.Handle(), SW_SHOWNORMAL);
+    loop.PumpPending();
+    ReportPrinter& printing = frame.Printing();
+    if (!printing.Printer().HasPrinter()) {
+        std::fprintf(stderr, "no printer: start scripts/print-server.sh for the build tree first\n");
+        return 1;
+    }
+
+    // Every quarter hour from 05:00 to 23:00 taken by an appointment of its
+    // own, and 500 tasks due on the day.
+    PimDocument& document = frame.Document();
+    const DateTime day = document.SelectedDate;
+    for (int quarter = 0; quarter < 73; ++quarter) {
+        Appointment appointment;
+        appointment.ID = document.appointments.IssueID();
+        appointment.Description = "Appointment " + std::to_string(quarter + 1);
+        appointment.DueDate = day;
+        appointment.StartTime = day + DateSpan::FromParts(0, 5, 15.0 * quarter, 0);
+        appointment.EndTime = appointment.StartTime + DateSpan::FromParts(0, 0, 15, 0);
+        document.appointments.Insert(appointment.ID, appointment);
+    }
+    for (int i = 0; i < kTasks; ++i) {
+        Task task;
+        task.ID = document.tasks.IssueID();
+        task.Description = "Task number " + std::to_string(i + 1) + " of the day";
+        task.Priority = i % 4;
+        task.DueDate = day;
+        document.tasks.Insert(task.ID, task);
+    }
+    document.SetModified(true, true);
+    loop.PumpPending();
+
+    const auto command = [&frame](UINT id) { SendMessageA(frame.Handle(), WM_COMMAND, id, 0); };
+    const auto nothing = [] {};
+    const auto closePreview = [&] {
+        if (printing.PreviewOpen()) command(ID_PREVIEW_CLOSE);
+        loop.PumpPending();
+    };
+
+    const double choose = Time(rounds, nothing, [&] { command(ID_REPORT_DAILY_PLAN); });
+    const double prepare = Time(rounds, closePreview, [&] {
+        command(ID_FILE_PRINT_PREVIEW);  // prepares, records page 1 and paints it
+        UpdateWindow(frame.Handle());
+    });
+    const int pages = printing.Prepared() ? printing.Prepared()->PageCount() : 0;
+
+    // Forward to the last page and back, each turn recorded and painted.
+    std::vector<double> turns;
+    for (int round = 0; round < rounds; ++round) {
+        for (UINT step : {ID_PREVIEW_NEXT_PAGE, ID_PREVIEW_PREVIOUS_PAGE}) {
+            for (int page = 1; page < pages; ++page) {
+                const double start = Now();
+                command(step);
+                UpdateWindow(printing.PreviewWindow());
+                turns.push_back(Now() - start);
+            }
+        }
+    }
+    closePreview();
+
+    const std::string folder = PdfFolder();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, AnswerDialogs, nullptr, GetCurrentThreadId());
+    std::vector<double> spooled;
+    std::vector<double> written;
+    for (int round = 0; round < std::min(rounds, 3); ++round) {
+        const std::set<std::string> before = folder.empty() ? std::set<std::string>() : PdfFiles(folder);
+        const double start = Now();
+        command(ID_FILE_PRINT);
+        spooled.push_back(Now() - start);
+        if (folder.empty()) continue;
+        for (int wait = 0; wait < 3000; ++wait) {
+            bool done = false;
+            for (const std::string& file : PdfFiles(folder)) {
+                if (before.count(file) || !EndsAsAPdf(file)) continue;
+                written.push_back(Now() - start);
+                DeleteFileA(file.c_str());
+                done = true;
+            }
+            if (done) break;
+            Sleep(10);
+        }
+    }
+    UnhookWindowsHookEx(hook);
+
+    // The job alone: the same pages, without the print dialog.
+    ReportSelection selection;
+    selection.kind = ReportKind::kDailyPlan;
+    for (const auto& entry : document.tasks) selection.reportTasks.push_back(entry.second);
+    for (const auto& entry : document.appointments)
+        selection.reportAppointments.push_back(entry.second);
+    const PreparedReport report(printing.Printer().CreateInformationContext(), MakeReport(selection),
+                                printing.Printer().margins, printing.ReportFont());
+    ReportPages reportPages(report);
+    const std::set<std::string> before = folder.empty() ? std::set<std::string>() : PdfFiles(folder);
+    const double job = Time(std::min(rounds, 3), nothing, [&] {
+        HDC printer = printing.Printer().CreateDeviceContext();
+        RunPrintJob(printer, kReportDocumentName, reportPages, 0, report.PageCount() - 1);
+        DeleteDC(printer);
+    });
+
+    // Their files are not timed; they go once they are written.
+    if (!folder.empty()) {
+        Sleep(3000);
+        for (const std::string& file : PdfFiles(folder)) {
+            if (!before.count(file)) DeleteFileA(file.c_str());
+        }
+    }
+
+    std::printf("Daily plan: %d appointments, %d tasks, %d pages on the printer's paper\n",
+                static_cast<int>(document.appointments.size()), kTasks, pages);
+    std::printf("median of %d rounds, milliseconds\n\n", rounds);
+    std::printf("%-44s %9.2f\n", "choose the report (copy the rows)", choose);
+    std::printf("%-44s %9.2f\n", "open the preview (prepare, page 1, paint)", prepare);
+    std::printf("%-44s %9.2f  (slowest %.2f, %d turns)\n", "turn a page (record and paint)",
+                Median(turns), turns.empty() ? 0.0 : *std::max_element(turns.begin(), turns.end()),
+                static_cast<int>(turns.size()));
+    std::printf("%-44s %9.2f\n", "print job alone, no dialog", job);
+    std::printf("%-44s %9.2f\n", "print: handed to the spooler", Median(spooled));
+    if (!written.empty())
+        std::printf("%-44s %9.2f\n", "print: PDF file complete", Median(written));
+    else
+        std::printf("%-44s %9s\n", "print: PDF file complete", "unknown");
+    return 0;
+}
