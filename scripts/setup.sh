@@ -13,6 +13,9 @@ packages=(
   # The tests' own print server with a PDF queue, and the PDF readers. The
   # 32-bit Wine reaches the print server only through the i386 library.
   cups printer-driver-cups-pdf poppler-utils libcups2:i386
+  # The help compiler (chmcmd), the setup compiler (makensis), the CHM reader
+  # of the help file's test (extract_chmLib) and Python for the help scripts.
+  fp-utils nsis libchm-bin python3
 )
 
 missing=()
