@@ -146,11 +146,11 @@ Function .onInit
   ${If} $0 == 1
     MessageBox MB_OK|MB_ICONINFORMATION "${APP} ${VERSION} Setup$\r$\n$\r$\n\
 Vantrel-${VERSION}-setup.exe [/S] [/CURRENTUSER | /ALLUSERS] [/D=folder]$\r$\n$\r$\n\
-/S$\tinstall silently: no window, no question$\r$\n\
-/CURRENTUSER$\tinstall for the current user only (the default; no administrator rights)$\r$\n\
-/ALLUSERS$\tinstall for all users of this computer (needs administrator rights)$\r$\n\
-/D=folder$\tinstall into this folder; last, and without quotes$\r$\n\
-/?$\tshow this list$\r$\n$\r$\n\
+/S  -  install silently: no window, no question$\r$\n\
+/CURRENTUSER  -  install for the current user only (the default; no administrator rights)$\r$\n\
+/ALLUSERS  -  install for all users of this computer (needs administrator rights)$\r$\n\
+/D=folder  -  install into this folder; last, and without quotes$\r$\n\
+/?  -  show this list$\r$\n$\r$\n\
 An installed ${APP} is updated in its own folder and for its own users.$\r$\n\
 The uninstaller takes /S, /REMOVESETTINGS (also remove the settings) and /?."
     Quit
@@ -330,9 +330,9 @@ Function un.onInit
   ${If} $0 == 1
     MessageBox MB_OK|MB_ICONINFORMATION "${APP} ${VERSION} Uninstall$\r$\n$\r$\n\
 Uninstall.exe [/S] [/REMOVESETTINGS]$\r$\n$\r$\n\
-/S$\tremove ${APP} silently: no window, no question$\r$\n\
-/REMOVESETTINGS$\talso remove your ${APP} settings (recent documents, alarm sound)$\r$\n\
-/?$\tshow this list$\r$\n$\r$\n\
+/S  -  remove ${APP} silently: no window, no question$\r$\n\
+/REMOVESETTINGS  -  also remove your ${APP} settings (recent documents, alarm sound)$\r$\n\
+/?  -  show this list$\r$\n$\r$\n\
 Your documents are never removed."
     Quit
   ${EndIf}
@@ -386,9 +386,15 @@ Function un.SettingsPageLeave
 FunctionEnd
 
 Section "Uninstall"
+  ; A running program cannot be removed: it is asked to be closed first.
+retry_program:
+  Delete "$INSTDIR\Vantrel.exe"
+  ${If} ${FileExists} "$INSTDIR\Vantrel.exe"
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${APP} is still running. Close it, then click Retry." /SD IDCANCEL IDRETRY retry_program
+    Abort "${APP} is still running."
+  ${EndIf}
   ; Only what setup put there: a document or any other file in the folder
   ; keeps the folder too.
-  Delete "$INSTDIR\Vantrel.exe"
   Delete "$INSTDIR\beep.wav"
   Delete "$INSTDIR\Vantrel.chm"
   Delete "$INSTDIR\Uninstall.exe"
