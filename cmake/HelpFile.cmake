@@ -37,6 +37,11 @@ add_custom_target(help_file ALL DEPENDS "${VANTREL_HELP_FILE}")
 add_dependencies(Vantrel help_file)
 
 if(VANTREL_TESTS AND NOT VANTREL_FUZZ)
+  # The reading of the sources and the check, on small trees of their own.
+  add_test(NAME help_check
+           COMMAND "${Python3_EXECUTABLE}" -B "${VANTREL_SOURCE_DIR}/help/test_helpproject.py"
+                   "${VANTREL_SOURCE_DIR}")
+  set_tests_properties(help_check PROPERTIES TIMEOUT 60)
   # Reads the compiled file with chmlib's extract_chmLib (libchm-bin), not
   # with the compiler that wrote it.
   find_program(VANTREL_EXTRACT_CHMLIB extract_chmLib)
