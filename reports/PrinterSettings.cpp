@@ -49,7 +49,8 @@ void PrinterSettings::OpenDefaultPrinter() {
     if (!name.empty()) Replace(name, nullptr);
 }
 
-bool PrinterSettings::Replace(const std::string& name, const DEVMODEA* mode) {
+// `name` is a copy: it may be Name() itself, which closing clears.
+bool PrinterSettings::Replace(std::string name, const DEVMODEA* mode) {
     std::vector<BYTE> newMode = CopyOfDeviceMode(mode);
     Close();
     HANDLE printer = nullptr;

@@ -27,7 +27,7 @@ public:
     // Opens the printer `name` with `mode` as its default device mode (the
     // printer's own when null), replacing the current one. False, and no
     // printer, when it cannot be opened.
-    bool Replace(const std::string& name, const DEVMODEA* mode);
+    bool Replace(std::string name, const DEVMODEA* mode);
 
     bool HasPrinter() const { return printer_ != nullptr; }
     // The printer's name as its driver reports it; "" without a printer.
