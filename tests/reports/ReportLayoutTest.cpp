@@ -32,23 +32,16 @@ PageFrame FrameWithBottom(int bottom) {
     return frame;
 }
 
-std::vector<Task> NumberedTasks(int count) {
-    std::vector<Task> tasks(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        tasks[static_cast<size_t>(i)].ID = i + 1;
-        tasks[static_cast<size_t>(i)].Description = "task " + std::to_string(i + 1);
-        tasks[static_cast<size_t>(i)].Priority = i % 4;
-    }
-    return tasks;
+// "task 1"... and "meeting 1"...
+template <typename Record>
+std::vector<Record> Numbered(int count, const char* name) {
+    std::vector<Record> records(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) records[static_cast<size_t>(i)].Description = name + std::to_string(i + 1);
+    return records;
 }
-
+std::vector<Task> NumberedTasks(int count) { return Numbered<Task>(count, "task "); }
 std::vector<Appointment> NumberedAppointments(int count) {
-    std::vector<Appointment> appointments(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        appointments[static_cast<size_t>(i)].ID = i + 1;
-        appointments[static_cast<size_t>(i)].Description = "meeting " + std::to_string(i + 1);
-    }
-    return appointments;
+    return Numbered<Appointment>(count, "meeting ");
 }
 
 const PageText* FindText(const PageLayout& page, const std::string& text) {
@@ -56,6 +49,15 @@ const PageText* FindText(const PageLayout& page, const std::string& text) {
         if (item.text == text) return &item;
     }
     return nullptr;
+}
+
+// The texts standing on line `y`, in drawing order.
+std::vector<std::string> TextsAt(const PageLayout& page, int y) {
+    std::vector<std::string> texts;
+    for (const PageText& item : page.texts) {
+        if (item.y == y) texts.push_back(item.text);
+    }
+    return texts;
 }
 
 // The entries of a page: its clipped texts (one per entry in every daily
@@ -97,13 +99,10 @@ TEST(PrintableRect, MarginsAreMeasuredFromTheSheetsEdgesNotThePrintableArea) {
 }
 
 TEST(PrintableRect, SheetsSixWholeInchesWideOrLessAreSmall) {
-    // Width in hundredths of an inch at 600 dpi.
-    for (int hundredths : {413, 583, 600, 699}) {
-        EXPECT_TRUE(IsSmallSheet({600, 600, hundredths * 6, 8000, 0, 0})) << hundredths;
-    }
-    for (int hundredths : {700, 827, 850, 1100}) {
-        EXPECT_FALSE(IsSmallSheet({600, 600, hundredths * 6, 8000, 0, 0})) << hundredths;
-    }
+    // Widths in hundredths of an inch at 600 dpi: A6, A5, 6 and 6.99 inches
+    // are small; 7 inches, A4 and letter are not.
+    for (int hundredths : {413, 583, 600, 699, 700, 827, 850})
+        EXPECT_EQ(hundredths < 700, IsSmallSheet({600, 600, hundredths * 6, 8000, 0, 0})) << hundredths;
 }
 
 // Sweeps the printable bottom across two lines: the entries of every page
@@ -137,23 +136,6 @@ TEST(DailyPagination, EntriesEndAboveTheFooterAndLaterPagesHoldAsManyAsTheFirst)
         }
         EXPECT_EQ(60u, total) << bottom;
     }
-}
-
-TEST(DailyPagination, EntriesThatExactlyFillTheSpaceAboveTheFooterStayOnThePage) {
-    // Title, blank line, headings, four entries, footer: nothing to spare.
-    const PageFrame frame = FrameWithBottom(100 + 3 * kLine + 4 * kLine + kLine);
-    const std::vector<PageRange> pages = PaginateEntries(9, 1, frame);
-    ASSERT_EQ(3u, pages.size());
-    EXPECT_EQ(4u, pages[0].count);
-    EXPECT_EQ(4u, pages[1].first);
-    EXPECT_EQ(4u, pages[1].count);
-    EXPECT_EQ(8u, pages[2].first);
-    EXPECT_EQ(1u, pages[2].count);
-    // Entries two lines high count their whole height: two a page.
-    EXPECT_EQ(5u, PaginateEntries(9, 2, frame).size());
-    EXPECT_TRUE(PaginateEntries(0, 1, frame).empty());
-    // A page too short for any entry still takes one, rather than none.
-    EXPECT_EQ(3u, PaginateEntries(3, 1, FrameWithBottom(100 + 3 * kLine)).size());
 }
 
 // Five appointments and forty tasks, twenty lines to a sheet: the halves are
@@ -196,6 +178,8 @@ TEST(DailyPagination, ThePlansHalvesHaveTheirOwnPageCounts) {
     EXPECT_EQ(FindText(first, "START")->y + kLine, FindText(first, "meeting 1")->y);
 }
 
+// No entries, no page; an index past the end still lays out the frame of
+// a page: title, headings, page number and the six corner rules.
 TEST(DailyPagination, AnEmptyListHasNoPageYetItsSheetStillCarriesTheFrame) {
     const PageFrame frame = FrameWithBottom(1000);
     DailyAppointmentsReport report({});
@@ -206,10 +190,6 @@ TEST(DailyPagination, AnEmptyListHasNoPageYetItsSheetStillCarriesTheFrame) {
     EXPECT_NE(nullptr, FindText(page, "DAILY APPOINTMENTS"));
     EXPECT_NE(nullptr, FindText(page, "Page 1"));
     EXPECT_EQ(6u, page.lines.size());
-
-    DailyPlanReport plan({}, NumberedAppointments(1));
-    plan.Paginate(frame);
-    EXPECT_EQ(1, plan.PageCount());
 }
 
 // The title and the footer are centred on the printable width; the title
@@ -261,30 +241,6 @@ TEST(DailyPages, ClippedTextsEndAtTheDividerTheNextColumnOrTheMargin) {
     EXPECT_EQ(description->y + kLine, description->clip.bottom);
 }
 
-// The corner rules bracket the printable area: whole side edges, one inch of
-// the top and bottom edges from each corner, the middle left open.
-TEST(DailyPages, CornerRulesBracketThePrintableArea) {
-    const PageFrame frame = FrameWithBottom(1000);
-    DailyTasksReport report(NumberedTasks(1));
-    report.Paginate(frame);
-    const RECT& r = frame.printable;
-    int horizontalLength = 0;
-    for (const PageLine& line : report.LayOutPage(frame, 0, TenPixelsACharacter).lines) {
-        if (line.from.x == line.to.x) {
-            EXPECT_TRUE(line.from.x == r.left || line.from.x == r.right);
-            EXPECT_EQ(r.bottom - r.top, std::abs(line.to.y - line.from.y));
-        } else {
-            ASSERT_EQ(line.from.y, line.to.y);
-            EXPECT_TRUE(line.from.y == r.top || line.from.y == r.bottom);
-            EXPECT_TRUE(line.from.x == r.left || line.from.x == r.right);
-            horizontalLength += std::abs(line.to.x - line.from.x);
-            const int middle = (r.left + r.right) / 2;
-            EXPECT_EQ(line.from.x < middle, line.to.x < middle);
-        }
-    }
-    EXPECT_EQ(4 * frame.inch, horizontalLength);
-}
-
 TEST(DailyPages, EntriesPrintTheirTimesPriorityNamesAndDatesAsTheUserReadsThem) {
     EXPECT_EQ("High", PriorityName(0));
     EXPECT_EQ("Done", PriorityName(3));
@@ -297,8 +253,7 @@ TEST(DailyPages, EntriesPrintTheirTimesPriorityNamesAndDatesAsTheUserReadsThem) 
     appointments[0].StartTime = DateTime::FromFields(2024, 3, 4, 9, 30, 0);
     appointments[0].EndTime = DateTime::FromFields(2024, 3, 4, 13, 5, 0);
     appointments[1].Description = "no times";
-    appointments[1].StartTime = DateTime();
-    appointments[1].EndTime = DateTime();
+    appointments[1].StartTime = appointments[1].EndTime = DateTime();
     std::vector<Task> tasks(1);
     tasks[0].Description = "taxes";
     tasks[0].Priority = 7;
@@ -309,18 +264,10 @@ TEST(DailyPages, EntriesPrintTheirTimesPriorityNamesAndDatesAsTheUserReadsThem) 
     plan.Paginate(frame);
     const PageLayout page = plan.LayOutPage(frame, 0, TenPixelsACharacter);
     const int firstLine = FindText(page, "dentist")->y;
-    std::vector<std::string> firstLineTexts;
-    for (const PageText& text : page.texts) {
-        if (text.y == firstLine) firstLineTexts.push_back(text.text);
-    }
     EXPECT_EQ((std::vector<std::string>{"9:30 A", "1:05 P", "dentist", "taxes", "", "3/4/2024"}),
-              firstLineTexts);
+              TextsAt(page, firstLine));
     // An invalid time is an empty text.
-    std::vector<std::string> secondLineTexts;
-    for (const PageText& text : page.texts) {
-        if (text.y == firstLine + kLine) secondLineTexts.push_back(text.text);
-    }
-    EXPECT_EQ((std::vector<std::string>{"", "", "no times"}), secondLineTexts);
+    EXPECT_EQ((std::vector<std::string>{"", "", "no times"}), TextsAt(page, firstLine + kLine));
 }
 
 TEST(Trimming, RemovesTheSpacesTheLocaleKnowsAtEitherEnd) {
