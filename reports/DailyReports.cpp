@@ -159,13 +159,6 @@ void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
 
 // --- Daily tasks --------------------------------------------------------------------
 
-DailyTasksReport::DailyTasksReport(std::vector<Task> tasks) : tasks_(std::move(tasks)) {}
-
-void DailyTasksReport::Paginate(const PageFrame& frame) {
-    pages_ = PaginateEntries(tasks_.size(), 1, frame);
-    SetPageCount(CountOf(pages_));
-}
-
 void DailyTasksReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                      const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
@@ -177,19 +170,10 @@ void DailyTasksReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
 
 void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
                                      int pageIndex) const {
-    LayOutTasks(page, frame, TasksReportColumns(frame), tasks_,
-                pages_[static_cast<size_t>(pageIndex)]);
+    LayOutTasks(page, frame, TasksReportColumns(frame), Records(), Page(pageIndex));
 }
 
 // --- Daily appointments -------------------------------------------------------------
-
-DailyAppointmentsReport::DailyAppointmentsReport(std::vector<Appointment> appointments)
-    : appointments_(std::move(appointments)) {}
-
-void DailyAppointmentsReport::Paginate(const PageFrame& frame) {
-    pages_ = PaginateEntries(appointments_.size(), 1, frame);
-    SetPageCount(CountOf(pages_));
-}
 
 void DailyAppointmentsReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                             const TextMeasure& measure) const {
@@ -202,6 +186,5 @@ void DailyAppointmentsReport::LayOutHeading(PageLayout& page, const PageFrame& f
 
 void DailyAppointmentsReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
                                             int pageIndex) const {
-    LayOutAppointments(page, frame, AppointmentsReportColumns(frame), appointments_,
-                       pages_[static_cast<size_t>(pageIndex)]);
+    LayOutAppointments(page, frame, AppointmentsReportColumns(frame), Records(), Page(pageIndex));
 }

@@ -41,38 +41,45 @@ private:
     std::vector<PageRange> appointmentPages_;
 };
 
-class DailyTasksReport : public Report {
+// A daily report of one list: one line per record, paginated as it comes.
+template <typename Record>
+class DailyListReport : public Report {
 public:
-    explicit DailyTasksReport(std::vector<Task> tasks);
+    explicit DailyListReport(std::vector<Record> records) : records_(std::move(records)) {}
 
-    std::string Title() const override { return "DAILY TASKS"; }
     bool FollowsSmallSheetRule() const override { return true; }
-    void Paginate(const PageFrame& frame) override;
+    void Paginate(const PageFrame& frame) override {
+        pages_ = PaginateEntries(records_.size(), 1, frame);
+        SetPageCount(static_cast<int>(pages_.size()));
+    }
 
 protected:
-    void LayOutHeading(PageLayout& page, const PageFrame& frame,
-                       const TextMeasure& measure) const override;
-    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+    const std::vector<Record>& Records() const { return records_; }
+    const PageRange& Page(int pageIndex) const { return pages_[static_cast<size_t>(pageIndex)]; }
 
 private:
-    std::vector<Task> tasks_;
+    std::vector<Record> records_;
     std::vector<PageRange> pages_;
 };
 
-class DailyAppointmentsReport : public Report {
+class DailyTasksReport : public DailyListReport<Task> {
 public:
-    explicit DailyAppointmentsReport(std::vector<Appointment> appointments);
-
-    std::string Title() const override { return "DAILY APPOINTMENTS"; }
-    bool FollowsSmallSheetRule() const override { return true; }
-    void Paginate(const PageFrame& frame) override;
+    using DailyListReport::DailyListReport;
+    std::string Title() const override { return "DAILY TASKS"; }
 
 protected:
     void LayOutHeading(PageLayout& page, const PageFrame& frame,
                        const TextMeasure& measure) const override;
     void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+};
 
-private:
-    std::vector<Appointment> appointments_;
-    std::vector<PageRange> pages_;
+class DailyAppointmentsReport : public DailyListReport<Appointment> {
+public:
+    using DailyListReport::DailyListReport;
+    std::string Title() const override { return "DAILY APPOINTMENTS"; }
+
+protected:
+    void LayOutHeading(PageLayout& page, const PageFrame& frame,
+                       const TextMeasure& measure) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
 };

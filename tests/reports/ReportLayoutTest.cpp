@@ -182,7 +182,7 @@ TEST(DailyPagination, ThePlansHalvesHaveTheirOwnPageCounts) {
 // a page: title, headings, page number and the six corner rules.
 TEST(DailyPagination, AnEmptyListHasNoPageYetItsSheetStillCarriesTheFrame) {
     const PageFrame frame = FrameWithBottom(1000);
-    DailyAppointmentsReport report({});
+    DailyAppointmentsReport report(std::vector<Appointment>{});
     report.Paginate(frame);
     EXPECT_EQ(0, report.PageCount());
     const PageLayout page = report.LayOutPage(frame, 0, TenPixelsACharacter);
