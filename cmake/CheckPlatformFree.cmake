@@ -1,8 +1,10 @@
 # Fails when a platform-free source includes a Windows header.
 #
-# The core (records/*.cpp, records/*.h) and the native platform layer
-# (records/native/) must build on any system; only records/win/ and the user
-# interface talk to Windows. Run by the build before the core is compiled:
+# The core (records/*.cpp, records/*.h), the native platform layer
+# (records/native/) and the delimited-text exchange with its native locale
+# (exchange/core/, exchange/native/) must build on any system; only
+# records/win/, exchange/win/ and the user interface talk to Windows. Run by
+# the build before the core is compiled:
 #   cmake -DSOURCE_DIR=<tree> -DSTAMP=<file> -P CheckPlatformFree.cmake
 
 set(_windows_headers
@@ -14,7 +16,8 @@ set(_include_pattern "^[ \t]*#[ \t]*include[ \t]*[<\"](${_alternatives})\\.h[>\"
 
 file(GLOB _files
     "${SOURCE_DIR}/records/*.cpp" "${SOURCE_DIR}/records/*.h"
-    "${SOURCE_DIR}/records/native/*")
+    "${SOURCE_DIR}/records/native/*"
+    "${SOURCE_DIR}/exchange/core/*" "${SOURCE_DIR}/exchange/native/*")
 
 set(_offenders "")
 foreach(_file IN LISTS _files)
@@ -31,7 +34,7 @@ endforeach()
 if(_offenders)
   list(JOIN _offenders "\n" _report)
   message(FATAL_ERROR
-    "Platform-free sources include Windows headers (move the code to records/win/):\n"
+    "Platform-free sources include Windows headers (move the code to records/win/ or exchange/win/):\n"
     "${_report}")
 endif()
 
