@@ -48,7 +48,8 @@ if(VANTREL_TESTS AND NOT VANTREL_FUZZ AND CMAKE_CROSSCOMPILING)
   vantrel_warnings(install_probe)
   add_test(NAME installer
            COMMAND bash "${VANTREL_SOURCE_DIR}/installer/tests/test-installer.sh"
-                   "${CMAKE_BINARY_DIR}" "${VANTREL_SETUP}" "$<TARGET_FILE:install_probe>")
+                   "${CMAKE_BINARY_DIR}" "${VANTREL_SETUP}" "$<TARGET_FILE:install_probe>"
+                   "${VANTREL_PORTABLE_ZIP}")
   # Runs in prefixes and on a display of its own.
   set_tests_properties(installer PROPERTIES TIMEOUT 300)
   add_dependencies(installer install_probe)

@@ -3,7 +3,7 @@
 # silently, once for the current user and once for all users, each in a fresh
 # copy of the build tree's Wine prefix, on a display of its own.
 #
-#   test-installer.sh BUILD_DIR SETUP_EXE INSTALL_PROBE_EXE
+#   test-installer.sh BUILD_DIR SETUP_EXE INSTALL_PROBE_EXE PORTABLE_ZIP
 #
 # For each scope: setup /S puts the three files, the uninstaller, the Start
 # menu shortcuts and the uninstall entry in place; the program starts from
@@ -14,11 +14,13 @@
 # shortcut and entry, keeps the program's registry settings (it wrote them
 # when it ran) unless /REMOVESETTINGS is given, and leaves documents alone:
 # one in the user's Documents and one the user put in the program folder.
+# Last, the portable zip unpacked into a folder runs and finds its help too.
 set -uo pipefail
 
 build=$(cd "$1" && pwd)
-setup=$2
-probe=$3
+setup=$(realpath "$2")
+probe=$(realpath "$3")
+portable=$(realpath "$4")
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=../../cmake/wine-prefix.sh
 . "$here/../../cmake/wine-prefix.sh"
@@ -223,6 +225,13 @@ run_windows "$shared_win\\Uninstall.exe" /S /REMOVESETTINGS
 check_removed "$machine_key" "$all_menu" "$shared" ""
 refuse "/REMOVESETTINGS kept the settings" reg_has "$settings_key"
 expect "the document in Documents was kept" test -s "$profile/Documents/Ours.pgr"
+
+step "portable zip: unpacked anywhere, the program runs and finds its help"
+mkdir -p "$drive/Portable"
+(cd "$drive/Portable" && cmake -E tar xf "$portable")
+[ "$(ls "$drive/Portable" | LC_ALL=C sort | tr '\n' ' ')" = "Vantrel.chm Vantrel.exe beep.wav " ] && pass ||
+  fail "the zip holds: $(ls "$drive/Portable")"
+check_program 'C:\Portable'
 
 echo "installer test: $checks checks, $failures failed, $(($(date +%s) - start)) s"
 [ "$failures" -eq 0 ]
