@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64 binutils-mingw-w64
   googletest libpugixml-dev
+  # libcsv: the delimited-text benchmark's reference parser.
+  libcsv-dev
   wine wine32 wine64 fonts-wine fonts-liberation xvfb xauth x11-utils imagemagick
   # Zone rules for the tests that run in America/New_York.
   tzdata

@@ -9,10 +9,12 @@
 #   build/native  the core on this machine with AddressSanitizer and UBSan:
 #                 tests run
 #   build/fuzz    Clang and libFuzzer: fuzz_document (from the seeds in
-#                 fuzz/corpus) and fuzz_roundtrip each run for FUZZ_SECONDS
-#                 (default 60); inputs, failures and logs go to
-#                 build/fuzz/runs/TARGET
-#   build/bench   optimised: bench_document is built, not run
+#                 fuzz/corpus), fuzz_roundtrip, fuzz_tokenizer and fuzz_import
+#                 (from fuzz/corpus_tokenizer and fuzz/corpus_import) each run
+#                 for FUZZ_SECONDS (default 60); inputs, failures and logs go
+#                 to build/fuzz/runs/TARGET
+#   build/bench   optimised: bench_document and bench_exchange are built, not
+#                 run
 #
 # Environment: FUZZ_SECONDS, JOBS (default: all cores).
 set -uo pipefail
@@ -157,15 +159,26 @@ fuzz_phase() {
 }
 fuzz_phase fuzz_document fuzz/corpus  # loads arbitrary bytes
 fuzz_phase fuzz_roundtrip             # saves and opens documents built from arbitrary bytes
+fuzz_phase fuzz_tokenizer fuzz/corpus_tokenizer  # splits arbitrary delimited text into fields
+fuzz_phase fuzz_import fuzz/corpus_import        # imports arbitrary delimited text, saves and opens it
 
 build_bench() {
   cmake -S . -B build/bench -G Ninja -DVANTREL_NATIVE=ON -DVANTREL_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=Release >/dev/null || return 1
-  if ! cmake --build build/bench --target help | grep -q '^bench_document:'; then
+  local targets=() help
+  help=$(cmake --build build/bench --target help)
+  if grep -q '^bench_document:' <<<"$help"; then
+    targets+=(bench_document)
+  else
     echo "no bench_document target (bench/*.cpp or pugixml missing)"
-    return 0
   fi
-  cmake --build build/bench -j "$jobs" --target bench_document -- --quiet
+  if grep -q '^bench_exchange:' <<<"$help"; then
+    targets+=(bench_exchange)
+  else
+    echo "no bench_exchange target (bench/bench_exchange.cpp or libcsv missing)"
+  fi
+  [ ${#targets[@]} -gt 0 ] || return 0
+  cmake --build build/bench -j "$jobs" --target "${targets[@]}" -- --quiet
 }
 phase "build bench" build_bench
 
