@@ -37,6 +37,9 @@ constexpr size_t kFirstLineLimit = 1023;
 
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
+// The document file keeps dates as 32-bit Unix times.
+bool FileCanHold(const DateTime& date) { return date.IsValid() && date.ToUnixTime() != -1; }
+
 // The first line break at or after `p`, or `end`.
 const char* FindBreak(const char* p, const char* end) {
     while (p < end && !IsBreak(*p)) ++p;
@@ -257,7 +260,8 @@ public:
                 return;
             case Field::kDueDate: {
                 DateTime date;
-                if (!locale_.ParseDate(text, date) || !date.IsValid()) date = Today();
+                // A day the file cannot hold would be saved as today anyway.
+                if (!locale_.ParseDate(text, date) || !FileCanHold(date)) date = Today();
                 task_.DueDate = date.DatePart();
                 return;
             }
@@ -320,7 +324,7 @@ public:
                 return;
             case Field::kDate: {
                 DateTime date;
-                if (!locale_.ParseDate(text, date) || !date.IsValid()) return;
+                if (!locale_.ParseDate(text, date) || !FileCanHold(date)) return;
                 appointment_.DueDate = date.DatePart();
                 dated_ = true;
                 return;
@@ -338,11 +342,12 @@ public:
             case Field::kEndTime: {
                 int minute = 0;
                 if (!ParseMinuteOfDay(text, minute)) return;
-                // Up to the next quarter hour (one that is on the quarter
-                // moves a whole quarter later), unless it passed the quarter
-                // by less than seven minutes; never before the start.
+                // Up to the next quarter hour, unless it passed the quarter
+                // by less than seven minutes; never before the start. An end
+                // already on a quarter hour stays, so that what the program
+                // exported comes back with its own end.
                 const int r = minute % 15;
-                minute += r >= 1 && r <= 6 ? -r : 15 - r;
+                minute += r == 0 ? 0 : r <= 6 ? -r : 15 - r;
                 appointment_.EndTime = AtMinute(appointment_.DueDate, minute);
                 if (appointment_.EndTime.IsBefore(appointment_.StartTime))
                     appointment_.EndTime = appointment_.StartTime;
