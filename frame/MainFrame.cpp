@@ -41,6 +41,7 @@ MainFrame::MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrar
       programDirectory_(std::move(programDirectory)),
       recentFiles_(SameFilePath),
       life_(document_, recentFiles_, chooser),
+      exchange_(document_, EditorHelp{&help, programDirectory_, kHelpFileName}),
       dayView_(document_),
       dayViewKeys_([this] { return dayView_.Handle(); }) {
     printing_.OpenDefaultPrinter();
@@ -115,6 +116,7 @@ bool MainFrame::CreateChildren() {
     LoadRecentFiles(recentFiles_);
     RebuildRecentMenu();
     life_.SetFrame(frame);
+    exchange_.SetFrame(frame);
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
     printing_.SetFrame(frame, {[this](const std::string& text) { statusBar_.ShowText(text); },
                                [this](bool open) { ShowPreviewMode(open); }});
@@ -313,13 +315,13 @@ void MainFrame::OnCommand(UINT id) {
     case ID_APP_ABOUT:
         ShowAbout();
         return;
-    // Import and export belong to the frame; their part comes later.
     case ID_EXPORT_TASKS:
     case ID_EXPORT_PHONE_BOOK:
     case ID_EXPORT_APPOINTMENTS:
     case ID_IMPORT_TASKS:
     case ID_IMPORT_PHONE_BOOK:
     case ID_IMPORT_APPOINTMENTS:
+        exchange_.Run(id);
         return;
     case ID_FILE_PAGE_SETUP:
         printing_.PageSetup();

@@ -13,6 +13,7 @@
 #include "CommandAvailability.h"
 #include "DayView.h"
 #include "DocumentLife.h"
+#include "ExchangeCommands.h"
 #include "MenuBar.h"
 #include "MenuImages.h"
 #include "MessageLoop.h"
@@ -44,6 +45,7 @@ public:
 
     PimDocument& Document() { return document_; }
     DocumentLife& Life() { return life_; }
+    ExchangeCommands& Exchange() { return exchange_; }
     const RecentFileList& RecentFiles() const { return recentFiles_; }
     // Page Setup, Print, the preview and the report font.
     ReportPrinter& Printing() { return printing_; }
@@ -90,6 +92,7 @@ private:
     PimDocument document_;
     RecentFileList recentFiles_;
     DocumentLife life_;
+    ExchangeCommands exchange_;
 
     MenuBar menuBar_;
     MenuImages menuImages_;
