@@ -148,7 +148,7 @@ void DailyPlanReport::LayOutRules(PageLayout& page, const PageFrame& frame) cons
 // Sheet k carries appointment page k on the left and task page k on the
 // right; past one half's last page that half stays empty.
 void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
-                                    int pageIndex) const {
+                                    int pageIndex, const TextMeasure&) const {
     const PlanColumns at(frame);
     if (pageIndex < CountOf(appointmentPages_))
         LayOutAppointments(page, frame, at.appointments, appointments_,
@@ -169,7 +169,7 @@ void DailyTasksReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
 }
 
 void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
-                                     int pageIndex) const {
+                                     int pageIndex, const TextMeasure&) const {
     LayOutTasks(page, frame, TasksReportColumns(frame), Records(), Page(pageIndex));
 }
 
@@ -185,6 +185,6 @@ void DailyAppointmentsReport::LayOutHeading(PageLayout& page, const PageFrame& f
 }
 
 void DailyAppointmentsReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
-                                            int pageIndex) const {
+                                            int pageIndex, const TextMeasure&) const {
     LayOutAppointments(page, frame, AppointmentsReportColumns(frame), Records(), Page(pageIndex));
 }

@@ -32,7 +32,8 @@ protected:
                        const TextMeasure& measure) const override;
     // The corner rules and the divider between the halves.
     void LayOutRules(PageLayout& page, const PageFrame& frame) const override;
-    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
+                       const TextMeasure&) const override;
 
 private:
     std::vector<Task> tasks_;
@@ -70,7 +71,8 @@ public:
 protected:
     void LayOutHeading(PageLayout& page, const PageFrame& frame,
                        const TextMeasure& measure) const override;
-    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
+                       const TextMeasure&) const override;
 };
 
 class DailyAppointmentsReport : public DailyListReport<Appointment> {
@@ -81,5 +83,6 @@ public:
 protected:
     void LayOutHeading(PageLayout& page, const PageFrame& frame,
                        const TextMeasure& measure) const override;
-    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const override;
+    void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
+                       const TextMeasure&) const override;
 };

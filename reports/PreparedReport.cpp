@@ -1,6 +1,7 @@
 #include "PreparedReport.h"
 
 #include "DailyReports.h"
+#include "PeopleReports.h"
 
 namespace {
 
@@ -37,9 +38,19 @@ std::unique_ptr<Report> MakeReport(const ReportSelection& selection) {
         return std::make_unique<DailyTasksReport>(selection.reportTasks);
     case ReportKind::kDailyAppointments:
         return std::make_unique<DailyAppointmentsReport>(selection.reportAppointments);
+    case ReportKind::kAddressBook: {
+        std::vector<Person> persons;
+        persons.reserve(selection.addressBookPersons.size());
+        for (const auto& entry : selection.addressBookPersons) persons.push_back(entry.second);
+        return std::make_unique<AddressBookReport>(std::move(persons));
+    }
+    case ReportKind::kEnvelopes: {
+        EnvelopeSender sender;
+        if (selection.envelopeSender) sender = selection.envelopeSender();
+        return std::make_unique<EnvelopeReport>(std::move(sender.owner), selection.envelopePersons,
+                                                sender.showCompany);
+    }
     case ReportKind::kNone:
-    case ReportKind::kAddressBook:
-    case ReportKind::kEnvelopes:
         break;
     }
     return nullptr;

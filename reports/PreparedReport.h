@@ -23,8 +23,9 @@ struct ReportFontSetting {
 // one (which answers for its reference device).
 DeviceGeometry GeometryOf(HDC dc);
 
-// The report that Print and Print Preview produce for `selection`; null for
-// no choice yet, and for kinds this program does not print yet.
+// The report that Print and Print Preview produce for `selection`, from
+// copies of its lists (envelopes also ask for their sender now); null for
+// no choice yet.
 std::unique_ptr<Report> MakeReport(const ReportSelection& selection);
 
 class PreparedReport {

@@ -6,7 +6,7 @@ PageLayout Report::LayOutPage(const PageFrame& frame, int pageIndex,
     LayOutHeading(page, frame, measure);
     LayOutPageNumber(page, frame, measure, pageIndex + 1);
     LayOutRules(page, frame);
-    if (pageIndex >= 0 && pageIndex < pageCount_) LayOutEntries(page, frame, pageIndex);
+    if (pageIndex >= 0 && pageIndex < pageCount_) LayOutEntries(page, frame, pageIndex, measure);
     return page;
 }
 

@@ -44,7 +44,8 @@ protected:
     // The page's rules; by default the corner rules.
     virtual void LayOutRules(PageLayout& page, const PageFrame& frame) const;
     // The entries of page `pageIndex`, which is below PageCount().
-    virtual void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex) const = 0;
+    virtual void LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
+                               const TextMeasure& measure) const = 0;
 
     void SetPageCount(int count) { pageCount_ = count; }
 

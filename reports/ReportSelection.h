@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -18,6 +19,13 @@ enum class ReportKind : int32_t {
     kDailyAppointments = 5,
 };
 
+// The sender of the envelopes: the owner's details, and whether company
+// lines are printed (while the phone book shows the Yellow Pages).
+struct EnvelopeSender {
+    User owner;
+    bool showCompany = false;
+};
+
 // Choosing a report replaces the lists its kind uses and leaves the others;
 // the copies are taken at that moment, so later edits do not reach them.
 struct ReportSelection {
@@ -26,4 +34,8 @@ struct ReportSelection {
     std::vector<Person> envelopePersons;            // Envelopes, ascending ID
     std::vector<Task> reportTasks;                  // DailyPlan, DailyTasks
     std::vector<Appointment> reportAppointments;    // DailyPlan, DailyAppointments
+    // Unlike the persons, the sender is read at every preparation: an edit
+    // of the owner or a switch between White and Yellow Pages after
+    // choosing shows on the next envelopes. Empty: no sender, no company.
+    std::function<EnvelopeSender()> envelopeSender;
 };
