@@ -502,6 +502,12 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
     case ID_REPORT_DAILY_APPOINTMENTS:
         ChooseDailyReport(ReportKind::kDailyAppointments);
         return true;
+    case ID_REPORT_PHONE_BOOK:
+        ChoosePeopleReport(ReportKind::kAddressBook);
+        return true;
+    case ID_REPORT_ENVELOPES:
+        ChoosePeopleReport(ReportKind::kEnvelopes);
+        return true;
     default:
         return Dialog::OnCommand(id, code, control);
     }

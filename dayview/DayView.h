@@ -171,6 +171,10 @@ private:
     // Appointments: the rows of the task list and the day planner as they
     // stand become the report's records.
     void ChooseDailyReport(ReportKind kind);
+    // Report > Phone Book and Envelopes: the persons picked in "Persons To
+    // Include" become the report's; its Preview and Print buttons go on to
+    // the frame's Print Preview and Print.
+    void ChoosePeopleReport(ReportKind kind);
 
     PimDocument& document_;
     TimeSlotRows timeSlots_;

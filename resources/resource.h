@@ -40,6 +40,8 @@
 #define IDD_EXCHANGE_STRUCTURE_PAGE 163
 #define IDD_EXCHANGE_DOCUMENT_PAGE 164
 #define IDD_EXCHANGE_FIELDS_DIALOG 165
+// "Persons To Include": the persons of the address book or the envelopes.
+#define IDD_PERSONS_TO_INCLUDE 204
 
 // The picture on the wizard's pages: a placeable metafile of this custom type.
 #define IDR_WIZARD_PICTURE 156
@@ -263,3 +265,11 @@
 #define IDC_EXCHANGE_ASSIGN_LABEL 1005
 #define IDC_EXCHANGE_ASSIGN_FIELD 1148
 #define IDC_EXCHANGE_IMPORT_FIELD 1147
+
+// --- Persons To Include (IDD_PERSONS_TO_INCLUDE) ----------------------------------------
+
+#define IDC_PERSONS_LIST 1044
+#define IDC_PERSONS_SELECT_ALL 1045
+#define IDC_PERSONS_HELP 1047
+#define IDC_PERSONS_PREVIEW 1051
+#define IDC_PERSONS_PRINT 1052

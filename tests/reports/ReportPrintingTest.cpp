@@ -1,5 +1,5 @@
-// Printing and previewing the daily reports through the main window, as the
-// user does it, on the private print server's PDF queue: what comes out is
+// Printing and previewing the reports through the main window, as the user
+// does it, on the private print server's PDF queue: what comes out is
 // read back as text. Without the print server (VANTREL_TEST_PDF_DIR unset)
 // these tests are skipped; with it, Wine must see its printer. Every test
 // that prints is in this one suite: ctest runs a suite as one process, so
@@ -11,6 +11,7 @@
 #include <cctype>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DialogDriver.h"
@@ -56,6 +57,18 @@ int Occurrences(const std::string& text, const std::string& word) {
         if (after >= text.size() || !isdigit(static_cast<unsigned char>(text[after]))) ++count;
     }
     return count;
+}
+
+// A text of the program's code page as pdftotext gives it back: in UTF-8,
+// a '-' read as a soft hyphen.
+std::string AsRead(const char* ansi) {
+    wchar_t wide[256] = L"";
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide, 256);
+    for (wchar_t& c : wide)
+        if (c == L'-') c = 0xAD;
+    char utf8[512] = "";
+    WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 // Picks the face and whole-point size in the font chooser, then OK.
@@ -118,6 +131,34 @@ protected:
             document.appointments.Insert(appointment.ID, appointment);
         }
         document.SetModified(true, true);
+        Idle();
+    }
+
+    // Adds `person`, listed in both pages, under the next ID.
+    void AddPerson(Person person) {
+        PimDocument& document = frame_->Document();
+        person.ID = document.persons.IssueID();
+        person.RName = person.MakeDisplayName();
+        person.WhitePages = person.YellowPages = 1;
+        document.persons.Insert(person.ID, person);
+    }
+    // Report > Phone Book or Envelopes: everybody is picked, then `button`
+    // closes "Persons To Include"; OK answers a print dialog that follows.
+    int ChoosePersons(UINT command, int button) {
+        DialogDriver driver([button](HWND dialog) {
+            if (GetDlgItem(dialog, IDC_PERSONS_LIST)) {
+                SendDlgItemMessageA(dialog, IDC_PERSONS_SELECT_ALL, BM_CLICK, 0, 0);
+                SendDlgItemMessageA(dialog, button, BM_CLICK, 0, 0);
+            } else if (!GetDlgItem(dialog, 0xFFFF)) {
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            }
+        });
+        Command(command);
+        Idle();
+        return driver.DialogsDriven();
+    }
+    void ShowPages(UINT radio) {
+        SendDlgItemMessageA(frame_->DayView(), radio, BM_CLICK, 0, 0);
         Idle();
     }
 
@@ -381,6 +422,142 @@ TEST_F(ReportPrintingTest, AJobTheSpoolerRefusesIsReportedAsNotPrinted) {
               boxes[0].text);
     EXPECT_TRUE(boxes[0].hasErrorIcon);
     EXPECT_EQ(0u, output.NewFileCount());
+}
+
+// Persons with awkward names, one with every field empty and one whose
+// address is 4,000 characters long, picked with "Select All" and printed
+// with the chooser's Print button: sorted by display name in the user's
+// locale, every label on every entry, each sheet with its title and
+// number, and the long line cut at its column.
+TEST_F(ReportPrintingTest, TheAddressBookComesOutSortedWithEveryLabelAndLongLinesCut) {
+    CreateFrameWithDay(0, 0);
+    const std::vector<std::pair<const char*, const char*>> names = {
+        {"Zed", "Young"}, {"Pat", "O'Brien"}, {"Al", "Oakley"}, {"Anna", "Van Dyke"},
+        {"Anna", "van Dyke"}, {"", "\xC9lan"}, {"", "Ezra"}, {"Bo", "Eagle"}};
+    for (const auto& name : names) {
+        Person person;
+        person.FName = name.first;
+        person.LName = name.second;
+        person.WkPhone = "5550100";
+        person.WkExt = name.second[0] == 'Y' ? "12" : "";
+        person.City = "Springfield";
+        person.Zip = "62701";
+        AddPerson(person);
+    }
+    AddPerson(Person());
+    Person overlong;
+    overlong.LName = "Longfellow";
+    overlong.Addr1 = std::string(4000, 'w') + " XYZZY";
+    AddPerson(overlong);
+    for (int i = 1; i <= 12; ++i) {
+        Person person;
+        person.LName = "Filler " + std::to_string(100 + i);
+        AddPerson(person);
+    }
+    frame_->Document().SetModified(true, true);
+    Idle();
+
+    PdfOutput output;
+    MessageBoxCatcher boxes(IDOK);
+    EXPECT_EQ(2, ChoosePersons(ID_REPORT_PHONE_BOOK, IDC_PERSONS_PRINT));
+    EXPECT_TRUE(boxes.Boxes().empty()) << boxes.Boxes().front().text;
+    EXPECT_TRUE(MenuChecked(ID_REPORT_PHONE_BOOK));
+    EXPECT_FALSE(MenuChecked(ID_REPORT_ENVELOPES));
+    const std::string text = output.NextDocumentText();
+    const std::vector<std::string> pages = Pages(text);
+    ASSERT_GE(pages.size(), 2u) << text;
+    for (size_t page = 0; page < pages.size(); ++page) {
+        EXPECT_EQ(1, Occurrences(pages[page], "ADDRESS BOOK")) << page;
+        EXPECT_EQ(1, Occurrences(pages[page], "Page " + std::to_string(page + 1))) << page;
+    }
+    const int persons = static_cast<int>(frame_->Document().persons.size());
+    for (const char* label : {"Home Phone:", "Work Phone:", "Fax:", "E-Mail:", "Pager:", "CelPhone:", "Web Page:",
+                              "Company:", "Position:"})
+        EXPECT_EQ(persons, Occurrences(text, AsRead(label))) << label;
+    EXPECT_EQ(1, Occurrences(text, "Work Phone: 5550100 Ext. 12"));
+    EXPECT_NE(std::string::npos, text.find("wwwwwwwwww"));
+    EXPECT_EQ(std::string::npos, text.find("XYZZY"));
+    // In order of "Last, First" as the locale sorts: Eagle, \xC9lan, Ezra
+    // (the accent among the E's), Oakley before O'Brien (the apostrophe
+    // passed over), van before Van.
+    size_t at = 0;
+    for (const char* name : {"Bo Eagle", "\xC9lan", "Ezra", "Filler 101", "Filler 112", "Longfellow",
+                             "Al Oakley", "Pat O'Brien", "Anna van Dyke", "Anna Van Dyke", "Zed Young"}) {
+        const std::string written = AsRead(name);
+        const size_t found = text.find(written, at);
+        ASSERT_NE(std::string::npos, found) << name << " after " << at;
+        at = found + 1;
+    }
+}
+
+// Envelopes for four persons whose names run against their IDs, picked
+// with the chooser's Preview button in the Yellow Pages: the preview opens
+// at once with one sheet each; printed from there, each sheet holds the
+// sender and its own recipient, in ID order, with company lines. Back in
+// the White Pages the next preparation prints no company lines.
+TEST_F(ReportPrintingTest, EnvelopesComeOutOnePerPersonInIdOrderWithCompaniesOnlyInTheYellowPages) {
+    CreateFrameWithDay(0, 0);
+    User& owner = frame_->Document().user;
+    owner.FName = "Ola";
+    owner.LName = "Brennix";
+    owner.Company = "Brennix Ltd";
+    owner.Addr1 = "4 Harbour Rd";
+    owner.City = "Portland";
+    owner.State = "ME";
+    owner.Zip = "04101";
+    const char* const recipients[] = {"Young", "Xu", "Walsh", "Vance"};
+    for (const char* name : recipients) {
+        Person person;
+        person.FName = "Dear";
+        person.LName = name;
+        person.Company = std::string(name) + " Inc";
+        person.Addr1 = "1 " + std::string(name) + " St";
+        person.City = "Oslo";
+        person.Zip = "0150";
+        AddPerson(person);
+    }
+    frame_->Document().SetModified(true, true);
+    ShowPages(IDC_DAY_YELLOW_PAGES);
+
+    EXPECT_EQ(1, ChoosePersons(ID_REPORT_ENVELOPES, IDC_PERSONS_PREVIEW));
+    ASSERT_TRUE(Printing().PreviewOpen());
+    ASSERT_EQ(4, Printing().Prepared()->PageCount());
+    EXPECT_EQ("Page 1", frame_->StatusText());
+    EXPECT_TRUE(MenuChecked(ID_REPORT_ENVELOPES));
+
+    {
+        PdfOutput output;
+        const std::vector<std::string> pages = Pages(PrintAndRead(output));
+        ASSERT_EQ(4u, pages.size());
+        for (size_t page = 0; page < pages.size(); ++page) {
+            const std::string& sheet = pages[page];
+            for (const char* sender : {"Ola Brennix", "Brennix Ltd", "4 Harbour Rd", "Portland, ME 04101"})
+                EXPECT_EQ(1, Occurrences(sheet, sender)) << page << ": " << sender;
+            const std::string name = recipients[page];
+            for (const std::string& line : {"Dear " + name, name + " Inc", "1 " + name + " St", std::string("Oslo, 0150")})
+                EXPECT_EQ(1, Occurrences(sheet, line)) << page << ": " << line;
+            EXPECT_EQ(std::string::npos, sheet.find("Page")) << page;
+            // The recipient stands below the sender.
+            EXPECT_LT(sheet.find("Portland"), sheet.find("Dear"));
+        }
+    }
+    Command(ID_PREVIEW_CLOSE);
+
+    ShowPages(IDC_DAY_WHITE_PAGES);
+    PdfOutput output;
+    const std::string text = PrintAndRead(output);
+    EXPECT_EQ(4u, Pages(text).size());
+    EXPECT_EQ(4, Occurrences(text, "Ola Brennix"));
+    EXPECT_EQ(std::string::npos, text.find("Inc")) << text;
+    EXPECT_EQ(std::string::npos, text.find("Brennix Ltd"));
+
+    // Cancel in "Persons To Include" keeps the envelopes chosen.
+    DialogDriver cancel([](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    Command(ID_REPORT_PHONE_BOOK);
+    Idle();
+    EXPECT_EQ(1, cancel.DialogsDriven());
+    EXPECT_TRUE(MenuChecked(ID_REPORT_ENVELOPES));
+    EXPECT_FALSE(MenuChecked(ID_REPORT_PHONE_BOOK));
 }
 
 // Without any printer the three printing commands say so instead of doing
