@@ -259,16 +259,10 @@ void DayView::FillPhoneBook() {
     if (!phoneList_) return;
     std::vector<PhoneBookRow> rows = PhoneBookRows(document_.persons, mode_);
     OrderPhoneBookRows(rows, mode_);
+    phoneRows_ = std::move(rows);
     {
         ListViewRows::DrawingSuspended suspended(phoneList_);
-        ListViewRows::SortingSuspended unsorted(phoneList_);
-        SendMessageA(phoneList_, LVM_DELETEALLITEMS, 0, 0);
-        SendMessageA(phoneList_, LVM_SETITEMCOUNT, rows.size(), 0);
-        for (const PhoneBookRow& row : rows) {
-            const int placed = ListViewRows::InsertRow(phoneList_, RowCount(phoneList_), row.name,
-                                                       row.personID);
-            if (placed >= 0) ListViewRows::SetCellText(phoneList_, placed, 1, row.company);
-        }
+        ListViewRows::SetVirtualRows(phoneList_, phoneRows_.size());
     }
     // The rows are new: no person is picked, though the row number stays.
     selection_.person = ListPick::NoRecord(selection_.person.row);
@@ -277,15 +271,41 @@ void DayView::FillPhoneBook() {
 
 void DayView::FillTasks() {
     if (!taskList_) return;
-    if (RowCount(taskList_) > 0) SendMessageA(taskList_, LVM_DELETEALLITEMS, 0, 0);
-    if (document_.tasks.empty()) return;
-    const std::vector<TaskRow> rows = TaskRows(document_.tasks, CalendarDay(), DateTime::Today());
+    taskRows_.clear();
+    if (!document_.tasks.empty())
+        taskRows_ = TaskRows(document_.tasks, CalendarDay(), DateTime::Today());
     ListViewRows::DrawingSuspended suspended(taskList_);
-    for (const TaskRow& row : rows) {
-        const int placed = ListViewRows::InsertRow(taskList_, RowCount(taskList_), row.description,
-                                                   row.taskID, row.priority);
-        if (placed >= 0) ListViewRows::SetCellText(taskList_, placed, 1, ShortDateText(row.dueDate));
-    }
+    ListViewRows::SetVirtualRows(taskList_, taskRows_.size());
+}
+
+int32_t DayView::PersonIDOfRow(int row) const {
+    return row >= 0 && static_cast<size_t>(row) < phoneRows_.size()
+               ? phoneRows_[static_cast<size_t>(row)].personID
+               : 0;
+}
+
+int32_t DayView::TaskIDOfRow(int row) const {
+    return row >= 0 && static_cast<size_t>(row) < taskRows_.size()
+               ? taskRows_[static_cast<size_t>(row)].taskID
+               : 0;
+}
+
+void DayView::AnswerPhoneRow(NMHDR* header) const {
+    // Both forms of the request share the item's layout up to the text.
+    const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= phoneRows_.size()) return;
+    const PhoneBookRow& row = phoneRows_[static_cast<size_t>(item.iItem)];
+    ListViewRows::AnswerText(header, item.iSubItem == 1 ? row.company : row.name);
+}
+
+void DayView::AnswerTaskRow(NMHDR* header) const {
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= taskRows_.size()) return;
+    const TaskRow& row = taskRows_[static_cast<size_t>(item.iItem)];
+    if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? row.priority : -1;
+    // The due date is put into words only for the rows the list shows.
+    ListViewRows::AnswerText(header,
+                             item.iSubItem == 1 ? ShortDateText(row.dueDate) : row.description);
 }
 
 void DayView::FillTimeSlots() {
@@ -352,11 +372,11 @@ bool DayView::CommandEnabled(UINT id) const {
 // --- Clicks -------------------------------------------------------------------------
 
 ListPick DayView::PickPersonRow(int row) const {
-    return row == -1 ? ListPick::NoRecord(-1) : ListPick::Record(row, ItemValue(phoneList_, row));
+    return row == -1 ? ListPick::NoRecord(-1) : ListPick::Record(row, PersonIDOfRow(row));
 }
 
 ListPick DayView::PickTaskRow(int row) const {
-    return row == -1 ? ListPick::NoRecord(-1) : ListPick::Record(row, ItemValue(taskList_, row));
+    return row == -1 ? ListPick::NoRecord(-1) : ListPick::Record(row, TaskIDOfRow(row));
 }
 
 // A planner row picks its appointment only when it shows one.
@@ -412,6 +432,28 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
         // Nothing hangs on a row, so the lists need not report each one.
         result = TRUE;
         return true;
+    }
+    if (header->code == LVN_GETDISPINFOA || header->code == LVN_GETDISPINFOW) {
+        if (header->idFrom == IDC_DAY_PHONE_LIST) AnswerPhoneRow(header);
+        else if (header->idFrom == IDC_DAY_TASK_LIST) AnswerTaskRow(header);
+        return header->idFrom != IDC_DAY_TIME_SLOT_LIST;
+    }
+    if (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW) {
+        // Typing a name's first letters in the list goes to it.
+        if (header->idFrom == IDC_DAY_PHONE_LIST) {
+            result = ListViewRows::AnswerFind(
+                header, static_cast<int>(phoneRows_.size()),
+                [this](int row) -> const std::string& { return phoneRows_[static_cast<size_t>(row)].name; });
+            return true;
+        }
+        if (header->idFrom == IDC_DAY_TASK_LIST) {
+            result = ListViewRows::AnswerFind(
+                header, static_cast<int>(taskRows_.size()), [this](int row) -> const std::string& {
+                    return taskRows_[static_cast<size_t>(row)].description;
+                });
+            return true;
+        }
+        return false;
     }
     const bool click = header->code == NM_CLICK || header->code == NM_RCLICK;
     const bool doubleClick = header->code == NM_DBLCLK;
@@ -517,14 +559,22 @@ bool DayView::OnCommand(UINT id, UINT code, HWND control) {
 // list until another row is clicked. The notification refills the lists.
 void DayView::DeletePerson() {
     document_.persons.Erase(selection_.person.id);
-    SendMessageA(phoneList_, LVM_DELETEITEM, selection_.person.row, 0);
+    const int row = selection_.person.row;
+    if (row >= 0 && static_cast<size_t>(row) < phoneRows_.size()) {
+        phoneRows_.erase(phoneRows_.begin() + row);
+        SendMessageA(phoneList_, LVM_DELETEITEM, row, 0);
+    }
     selection_.person = ListPick();
     document_.SetModified(true, true);
 }
 
 void DayView::DeleteTask() {
     document_.tasks.Erase(selection_.task.id);
-    SendMessageA(taskList_, LVM_DELETEITEM, selection_.task.row, 0);
+    const int row = selection_.task.row;
+    if (row >= 0 && static_cast<size_t>(row) < taskRows_.size()) {
+        taskRows_.erase(taskRows_.begin() + row);
+        SendMessageA(taskList_, LVM_DELETEITEM, row, 0);
+    }
     selection_.task = ListPick();
     document_.SetModified(true, true);
 }
@@ -542,7 +592,9 @@ void DayView::CompleteTask() {
     if (!task) return;
     task->Priority = kPriorityDone;
     task->DoneDate = DateTime::Today();
-    ListViewRows::SetImage(taskList_, selection_.task.row, kPriorityDone);
+    const int row = selection_.task.row;
+    if (row >= 0 && static_cast<size_t>(row) < taskRows_.size())
+        taskRows_[static_cast<size_t>(row)].priority = kPriorityDone;
     SendMessageA(taskList_, LVM_REDRAWITEMS, selection_.task.row, selection_.task.row);
     document_.SetModified(true, true);
 }

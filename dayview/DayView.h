@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "AlarmSoundChooser.h"
 #include "ContactActions.h"
@@ -87,6 +88,10 @@ public:
     int32_t SelectedTaskID() const { return selection_.task.IdOrNone(); }
     int32_t SelectedAppointmentID() const { return selection_.slot.IdOrNone(); }
     const TimeSlotRows& TimeSlots() const { return timeSlots_; }
+    // The record a row of the phone or task list shows, 0 for no such row.
+    // The lists hold no item values: their rows live here.
+    int32_t PersonIDOfRow(int row) const;
+    int32_t TaskIDOfRow(int row) const;
 
     // What Delete, Edit and Complete act on: the frame's items, the context
     // menus and the commands themselves all follow these.
@@ -129,6 +134,9 @@ private:
     void OnPhoneListDoubleClick();
     void OnTaskListClick(POINT point, bool complete);
     void OnTimeSlotListClick();
+    // The phone and task lists ask for what their rows show.
+    void AnswerPhoneRow(NMHDR* header) const;
+    void AnswerTaskRow(NMHDR* header) const;
     // The pick of a row hit in a list (-1 for none), from what the row shows.
     ListPick PickPersonRow(int row) const;
     ListPick PickTaskRow(int row) const;
@@ -177,6 +185,9 @@ private:
     void ChoosePeopleReport(ReportKind kind);
 
     PimDocument& document_;
+    // The rows of the phone and task lists, in the order shown.
+    std::vector<PhoneBookRow> phoneRows_;
+    std::vector<TaskRow> taskRows_;
     TimeSlotRows timeSlots_;
     TimeSlotList timeSlotDrawing_;
     DayViewLayout layout_;

@@ -1,5 +1,6 @@
-// The day view's part in the daily reports: the rows its lists show are read
-// back from the list controls, so the report holds exactly what the user saw.
+// The day view's part in the daily reports: the rows its lists show, the task
+// list's from the view's own rows and the planner's read back from its list
+// control, so the report holds exactly what the user saw.
 #include "DayView.h"
 
 #include <vector>
@@ -9,9 +10,8 @@
 
 void DayView::ChooseDailyReport(ReportKind kind) {
     std::vector<int32_t> taskRows;
-    const int taskCount = ListViewRows::RowCount(taskList_);
-    taskRows.reserve(static_cast<size_t>(taskCount));
-    for (int row = 0; row < taskCount; ++row) taskRows.push_back(ListViewRows::ItemValue(taskList_, row));
+    taskRows.reserve(taskRows_.size());
+    for (const TaskRow& row : taskRows_) taskRows.push_back(row.taskID);
 
     std::vector<PlannerRowShown> plannerRows;
     const int slotCount = ListViewRows::RowCount(timeSlotList_);

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace ListViewRows {
@@ -67,6 +69,79 @@ void SetImage(HWND list, int row, int image) {
     item.iItem = row;
     item.iImage = image;
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void SetVirtualRows(HWND list, size_t count) {
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, count, 0);
+}
+
+void AnswerText(NMHDR* header, const std::string& text) {
+    if (header->code == LVN_GETDISPINFOW) {
+        LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+        if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+        const int written = MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                                static_cast<int>(text.size()), item.pszText,
+                                                item.cchTextMax - 1);
+        item.pszText[std::max(written, 0)] = L'\0';
+        return;
+    }
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
+}
+
+int FindRow(int count, int start, bool wrap, bool partial, const std::string& wanted,
+            const std::function<const std::string&(int)>& textOf) {
+    if (count <= 0) return -1;
+    if (start < 0 || start >= count) start = 0;
+    const int length = static_cast<int>(wanted.size());
+    const int end = wrap ? start + count : count;
+    for (int step = start; step < end; ++step) {
+        const int row = step % count;
+        const std::string& text = textOf(row);
+        if (partial && static_cast<int>(text.size()) < length) continue;
+        const int compared = partial ? length : static_cast<int>(text.size());
+        if (!partial && compared != length) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.data(), compared,
+                           wanted.data(), length) == CSTR_EQUAL)
+            return row;
+    }
+    return -1;
+}
+
+LRESULT AnswerFind(NMHDR* header, int count,
+                   const std::function<const std::string&(int)>& textOf) {
+    std::string wanted;
+    UINT flags = 0;
+    int start = 0;
+    if (header->code == LVN_ODFINDITEMW) {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMW*>(header);
+        flags = find->lvfi.flags;
+        start = find->iStart;
+        if ((flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
+            const int needed = WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0,
+                                                   nullptr, nullptr);
+            if (needed > 1) {
+                wanted.resize(static_cast<size_t>(needed));
+                WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, &wanted[0], needed, nullptr,
+                                    nullptr);
+                wanted.resize(static_cast<size_t>(needed - 1));
+            }
+        }
+    } else {
+        const auto* find = reinterpret_cast<const NMLVFINDITEMA*>(header);
+        flags = find->lvfi.flags;
+        start = find->iStart;
+        if ((flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) wanted = find->lvfi.psz;
+    }
+    // Only searches by text are answered: the rows hold no item values the
+    // list could look for.
+    if (!(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
+    return FindRow(count, start, (flags & LVFI_WRAP) != 0, (flags & LVFI_PARTIAL) != 0, wanted,
+                   textOf);
 }
 
 int RowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }

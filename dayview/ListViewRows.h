@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace ListViewRows {
@@ -31,6 +32,29 @@ int RowCount(HWND list);
 
 // The row under a point in the list's client coordinates, -1 for none.
 int RowAt(HWND list, POINT point);
+
+// Lists whose rows live in the view's own arrays (LVS_OWNERDATA): the list
+// holds only the row count, the selection and the focus, and asks for what
+// it shows.
+
+// Empties the list and gives it `count` rows, none selected, scrolled to the
+// top, as a refill by deleting and inserting rows leaves it.
+void SetVirtualRows(HWND list, size_t count);
+
+// Answers the list's question for a cell's text (LVN_GETDISPINFOA or W in
+// `header`): `text` is copied into the list's buffer, cut to its size.
+void AnswerText(NMHDR* header, const std::string& text);
+
+// The row whose text begins with (`partial`) or equals `wanted`, compared
+// as the list compares, ignoring case; the search starts at `start` and,
+// with `wrap`, goes round to the top. -1 for none.
+int FindRow(int count, int start, bool wrap, bool partial, const std::string& wanted,
+            const std::function<const std::string&(int)>& textOf);
+
+// Answers LVN_ODFINDITEMA or W in `header` by FindRow over the rows' texts;
+// the result is what the list expects back.
+LRESULT AnswerFind(NMHDR* header, int count,
+                   const std::function<const std::string&(int)>& textOf);
 
 // Stops the list's drawing for its lifetime; the list is redrawn afterwards.
 class DrawingSuspended {

@@ -1,10 +1,9 @@
-// The order of the phone list's rows, worked out before the rows go in.
+// The order of the phone list's rows, worked out by the view itself.
 //
-// The list keeps its rows sorted by name with its own ascending sort, which
-// compares names in the user's locale rather than byte by byte. Letting the list place
-// each row costs a walk over the rows already in it, so ten thousand names
-// take seconds; instead the rows are put in this order and appended to a
-// list whose sorting is switched off while it is filled.
+// The list once kept its rows sorted by name with its own ascending sort,
+// which compares names in the user's locale rather than byte by byte. Its
+// rows now live in the view (the list asks for them), so the view orders
+// them exactly as that sort showed them.
 #pragma once
 
 #include <vector>

@@ -228,10 +228,10 @@ TEST_F(DayViewDrawingTest, EachTaskRowShowsItsPrioritysImage) {
     ASSERT_EQ(4, ListViewRows::RowCount(tasks));
     for (int row = 0; row < 4; ++row) {
         LVITEMA item = {};
-        item.mask = LVIF_IMAGE | LVIF_PARAM;
+        item.mask = LVIF_IMAGE;
         item.iItem = row;
         ASSERT_TRUE(SendMessageA(tasks, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        const Task* task = document_.tasks.Find(static_cast<int32_t>(item.lParam));
+        const Task* task = document_.tasks.Find(view_->TaskIDOfRow(row));
         ASSERT_NE(nullptr, task);
         EXPECT_EQ(task->Priority, item.iImage) << row;
     }

@@ -127,7 +127,7 @@ TEST_F(DayViewPopupsTest, ListsShowTheDocumentWithoutANotification) {
     HWND phones = List(IDC_DAY_PHONE_LIST);
     ASSERT_EQ(1, ListViewRows::RowCount(phones));
     EXPECT_EQ("Doe, Jane", ListViewRows::CellText(phones, 0, 0));
-    EXPECT_EQ(7, ListViewRows::ItemValue(phones, 0));
+    EXPECT_EQ(7, view_->PersonIDOfRow(0));
     EXPECT_EQ(1, ListViewRows::RowCount(List(IDC_DAY_TASK_LIST)));
 }
 

@@ -117,7 +117,7 @@ TEST_F(DayViewTest, FillsThePhoneBookWithTheWhitePagesByName) {
     EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(view_->Handle(), IDC_DAY_WHITE_PAGES));
     EXPECT_EQ((Texts{"Baker, Bo", "Zed, Al"}), Column(IDC_DAY_PHONE_LIST, 0));
     EXPECT_EQ((Texts{"ACME", "acme"}), Column(IDC_DAY_PHONE_LIST, 1));
-    EXPECT_EQ(2, ListViewRows::ItemValue(Control(IDC_DAY_PHONE_LIST), 0));
+    EXPECT_EQ(2, view_->PersonIDOfRow(0));
 }
 
 TEST_F(DayViewTest, TodaysTasksIncludeAnUnfinishedOverdueTaskWithItsOriginalDueDate) {
@@ -126,7 +126,7 @@ TEST_F(DayViewTest, TodaysTasksIncludeAnUnfinishedOverdueTaskWithItsOriginalDueD
         DateText::FormatDate(DaysFrom(today_, -3), LOCALE_USER_DEFAULT, DATE_SHORTDATE);
     ASSERT_FALSE(overdue.empty());
     EXPECT_EQ(overdue, Column(IDC_DAY_TASK_LIST, 1)[1]);
-    EXPECT_EQ(2, ListViewRows::ItemValue(Control(IDC_DAY_TASK_LIST), 1));
+    EXPECT_EQ(2, view_->TaskIDOfRow(1));
 }
 
 TEST_F(DayViewTest, TheDayPlannerShowsTheAppointmentInItsQuarterHours) {
@@ -408,6 +408,54 @@ TEST_F(DayViewMouseTest, MovingTheHighlightWithTheKeyboardKeepsTheClickedRecord)
     Command(ID_TASK_DELETE);
     EXPECT_EQ(nullptr, document_.tasks.Find(1));
     EXPECT_NE(nullptr, document_.tasks.Find(2));
+}
+
+TEST_F(DayViewMouseTest, TypingANamesFirstLettersInThePhoneListSelectsItsRow) {
+    HWND list = Control(IDC_DAY_PHONE_LIST);
+    ASSERT_EQ((Texts{"Baker, Bo", "Zed, Al"}), Column(IDC_DAY_PHONE_LIST, 0));
+    SetFocus(list);
+    SendMessageA(list, WM_CHAR, 'z', 1);  // lower case finds "Zed, Al"
+    EXPECT_EQ(1, SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+
+    LVFINDINFOA find = {};
+    find.flags = LVFI_PARTIAL | LVFI_WRAP;
+    find.psz = "bak";
+    EXPECT_EQ(0, SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(1),
+                              reinterpret_cast<LPARAM>(&find)));
+    find.flags = LVFI_STRING;
+    find.psz = "Zed";  // not the whole name
+    EXPECT_EQ(-1, SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(&find)));
+}
+
+// A phone book far longer than the list is tall: the rows the list shows
+// after scrolling, the click there and the delete all meet the right person.
+TEST_F(DayViewMouseTest, ALongPhoneBookShowsPicksAndDeletesRowsFarDown) {
+    const int count = 3000;
+    for (int i = 0; i < count; ++i) {
+        const std::string name = "Row " + std::to_string(100000 + i);
+        AddPerson(100 + i, name.c_str(), "Co", 1, 0, [](Person&) {});
+    }
+    document_.NotifyViews();
+    HWND list = Control(IDC_DAY_PHONE_LIST);
+    ASSERT_EQ(count + 2, ListViewRows::RowCount(list));
+    // "Row ..." sorts between "Baker, Bo" and "Zed, Al".
+    const int row = 2500;
+    EXPECT_EQ("Row 102499", ListViewRows::CellText(list, row, 0));
+    EXPECT_EQ("Co", ListViewRows::CellText(list, row, 1));
+    EXPECT_EQ("Zed, Al", ListViewRows::CellText(list, count + 1, 0));
+
+    SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+    PressAndRelease(IDC_DAY_PHONE_LIST, RowPoint(IDC_DAY_PHONE_LIST, row));
+    EXPECT_EQ(row, view_->CurrentPersonRow());
+    EXPECT_EQ(100 + 2499, view_->SelectedPersonID());
+    EXPECT_EQ(row, SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+
+    Command(ID_PERSON_DELETE);
+    EXPECT_EQ(nullptr, document_.persons.Find(100 + 2499));
+    ASSERT_EQ(count + 1, ListViewRows::RowCount(list));
+    EXPECT_EQ("Row 102500", ListViewRows::CellText(list, row, 0));
+    EXPECT_EQ(-1, SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 namespace {

@@ -498,7 +498,7 @@ struct FormControl {
 
 const DWORD kListStyleBits =
     LVS_TYPEMASK | LVS_SINGLESEL | LVS_SORTASCENDING | LVS_SORTDESCENDING | LVS_OWNERDRAWFIXED |
-    LVS_NOSORTHEADER;
+    LVS_NOSORTHEADER | LVS_OWNERDATA;
 const DWORD kCalendarStyleBits = MCS_NOTODAYCIRCLE | MCS_DAYSTATE | MCS_MULTISELECT;
 
 // Every control of the form, in creation (and tab) order.
@@ -510,7 +510,7 @@ const FormControl kDayViewControls[] = {
      {154, 10, 58, 10}},
     {1045, "Button", BS_TYPEMASK | WS_GROUP, BS_AUTORADIOBUTTON, "&Yellow Pages",
      {217, 10, 58, 10}},
-    {1003, "SysListView32", kListStyleBits, LVS_REPORT | LVS_SINGLESEL | LVS_SORTASCENDING, "",
+    {1003, "SysListView32", kListStyleBits, LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA, "",
      {149, 23, 126, 93}},
     {1057, "Static", SS_TYPEMASK, SS_LEFTNOWORDWRAP, "Home Phone:", {276, 27, 44, 8}},
     {1004, "Button", BS_TYPEMASK, BS_PUSHBUTTON, "Not Available", {320, 25, 97, 12}},
@@ -531,7 +531,8 @@ const FormControl kDayViewControls[] = {
     {1001, "SysListView32", kListStyleBits,
      LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | LVS_NOSORTHEADER, "", {7, 137, 192, 69}},
     {1080, "Button", BS_TYPEMASK, BS_GROUPBOX, "Tasks", {204, 119, 216, 92}},
-    {1002, "SysListView32", kListStyleBits, LVS_REPORT | LVS_SINGLESEL, "", {207, 128, 208, 80}},
+    {1002, "SysListView32", kListStyleBits, LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA, "",
+     {207, 128, 208, 80}},
 };
 
 class DayViewForm : public OwnedDialogTest {
