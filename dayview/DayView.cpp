@@ -257,9 +257,15 @@ void DayView::RefreshLists() {
 
 void DayView::FillPhoneBook() {
     if (!phoneList_) return;
-    std::vector<PhoneBookRow> rows = PhoneBookRows(document_.persons, mode_);
-    OrderPhoneBookRows(rows, mode_);
-    phoneRows_ = std::move(rows);
+    const std::vector<int32_t> byName = PersonsByName(document_.persons);
+    whitePages_ = PhoneBookOrder(document_.persons, PhoneBookMode::kWhitePages, byName);
+    yellowPages_ = PhoneBookOrder(document_.persons, PhoneBookMode::kYellowPages, byName);
+    pagedPersons_ = document_.persons.size();
+    ShowPhoneBook();
+}
+
+void DayView::ShowPhoneBook() {
+    phoneRows_ = mode_ == PhoneBookMode::kWhitePages ? whitePages_ : yellowPages_;
     {
         ListViewRows::DrawingSuspended suspended(phoneList_);
         ListViewRows::SetVirtualRows(phoneList_, phoneRows_.size());
@@ -280,7 +286,7 @@ void DayView::FillTasks() {
 
 int32_t DayView::PersonIDOfRow(int row) const {
     return row >= 0 && static_cast<size_t>(row) < phoneRows_.size()
-               ? phoneRows_[static_cast<size_t>(row)].personID
+               ? phoneRows_[static_cast<size_t>(row)]
                : 0;
 }
 
@@ -293,14 +299,20 @@ int32_t DayView::TaskIDOfRow(int row) const {
 void DayView::AnswerPhoneRow(NMHDR* header) const {
     // Both forms of the request share the item's layout up to the text.
     const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= phoneRows_.size()) return;
-    const PhoneBookRow& row = phoneRows_[static_cast<size_t>(item.iItem)];
-    ListViewRows::AnswerText(header, item.iSubItem == 1 ? row.company : row.name);
+    // A person is looked up only for the rows the list shows; a row whose
+    // person is gone shows nothing until the refill that follows.
+    const Person* person = document_.persons.Find(PersonIDOfRow(item.iItem));
+    ListViewRows::AnswerText(header, !person ? std::string()
+                                     : item.iSubItem == 1 ? person->Company
+                                                          : person->RName);
 }
 
 void DayView::AnswerTaskRow(NMHDR* header) const {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
-    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= taskRows_.size()) return;
+    if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= taskRows_.size()) {
+        ListViewRows::AnswerText(header, std::string());
+        return;
+    }
     const TaskRow& row = taskRows_[static_cast<size_t>(item.iItem)];
     if (item.mask & LVIF_IMAGE) item.iImage = item.iSubItem == 0 ? row.priority : -1;
     // The due date is put into words only for the rows the list shows.
@@ -356,7 +368,9 @@ void DayView::OnCalendarSelection() {
 void DayView::SetPhoneBookMode(PhoneBookMode mode) {
     if (mode == mode_) return;
     mode_ = mode;
-    FillPhoneBook();
+    // Both pages' rows serve while the document stays as it is.
+    if (pagedPersons_ == document_.persons.size()) ShowPhoneBook();
+    else FillPhoneBook();
 }
 
 bool DayView::CommandEnabled(UINT id) const {
@@ -443,7 +457,11 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
         if (header->idFrom == IDC_DAY_PHONE_LIST) {
             result = ListViewRows::AnswerFind(
                 header, static_cast<int>(phoneRows_.size()),
-                [this](int row) -> const std::string& { return phoneRows_[static_cast<size_t>(row)].name; });
+                [this](int row) -> const std::string& {
+                    static const std::string kNone;
+                    const Person* person = document_.persons.Find(phoneRows_[static_cast<size_t>(row)]);
+                    return person ? person->RName : kNone;
+                });
             return true;
         }
         if (header->idFrom == IDC_DAY_TASK_LIST) {

@@ -129,6 +129,8 @@ private:
     DateTime CalendarDay() const;
     void OnCalendarSelection();
     void SetPhoneBookMode(PhoneBookMode mode);
+    // Fills the phone list with the rows of the current pages.
+    void ShowPhoneBook();
 
     void OnPhoneListClick(POINT point);
     void OnPhoneListDoubleClick();
@@ -185,8 +187,15 @@ private:
     void ChoosePeopleReport(ReportKind kind);
 
     PimDocument& document_;
-    // The rows of the phone and task lists, in the order shown.
-    std::vector<PhoneBookRow> phoneRows_;
+    // The rows of both pages (the persons' IDs), worked out when the
+    // document changes, so that a switch of pages costs no ordering; and how
+    // many persons the document held then.
+    std::vector<int32_t> whitePages_;
+    std::vector<int32_t> yellowPages_;
+    size_t pagedPersons_ = 0;
+    // The rows of the phone list (the persons' IDs) and of the task list, in
+    // the order shown.
+    std::vector<int32_t> phoneRows_;
     std::vector<TaskRow> taskRows_;
     TimeSlotRows timeSlots_;
     TimeSlotList timeSlotDrawing_;

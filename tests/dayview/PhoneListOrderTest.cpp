@@ -100,3 +100,35 @@ TEST(PhoneListOrder, FillingWithTheSortSuspendedKeepsTheListSortedAfterwards) {
     EXPECT_EQ("a", ListViewRows::CellText(list, 0, 0));
     DestroyWindow(list);
 }
+
+// The two-step order, the one a switch of pages uses, gives each page the
+// rows of the one-step order, persons listed on neither page left out.
+TEST(PhoneListOrder, OrderByNameOnceThenByPageGivesTheSameRowsAsOrderingEachPage) {
+    Persons persons;
+    int listedOn = 0;
+    for (const PhoneBookRow& row : TrickyRows()) {
+        Person person;
+        person.ID = row.personID;
+        person.RName = row.name;
+        person.Company = row.company;
+        // Every mix of the two pages, and some persons on neither.
+        person.WhitePages = listedOn & 1;
+        person.YellowPages = (listedOn >> 1) & 1;
+        ++listedOn;
+        persons.Insert(person.ID, person);
+    }
+    const std::vector<int32_t> byName = PersonsByName(persons);
+    ASSERT_EQ(persons.size(), byName.size());
+    for (PhoneBookMode mode : {PhoneBookMode::kWhitePages, PhoneBookMode::kYellowPages}) {
+        std::vector<PhoneBookRow> rows = PhoneBookRows(persons, mode);
+        OrderPhoneBookRows(rows, mode);
+        ASSERT_FALSE(rows.empty());
+        EXPECT_EQ(IDs(rows), PhoneBookOrder(persons, mode, byName)) << static_cast<int>(mode);
+    }
+
+    // A person deleted since the order by name was worked out is not shown.
+    const int32_t gone = IDs(PhoneBookRows(persons, PhoneBookMode::kWhitePages)).front();
+    persons.Erase(gone);
+    const std::vector<int32_t> white = PhoneBookOrder(persons, PhoneBookMode::kWhitePages, byName);
+    EXPECT_EQ(white.end(), std::find(white.begin(), white.end(), gone));
+}
