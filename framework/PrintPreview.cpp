@@ -44,6 +44,9 @@ PrintPreview::~PrintPreview() {
 bool PrintPreview::Create(HWND parent, UINT id) {
     WindowClass previewClass;
     previewClass.name = kClassName;
+    // The sheet is scaled and centred to the whole window: a change of size
+    // repaints all of it, not only the part newly uncovered.
+    previewClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
     // No background brush: Paint covers every pixel.
     if (!RegisterWindowClass(previewClass)) return false;
     return Window::Create(WS_EX_CLIENTEDGE, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
