@@ -125,12 +125,16 @@ void TimeSlotRows::FillTimeSlots(const Appointments& appointments, const DateTim
         row.appointmentID = 0;
         row.taken = false;
     }
-    appointments_ = appointments;
+    // Only the day's appointments can take rows, so only their alarms are
+    // kept for ShowsAlarm: a copy of a whole document's appointments would
+    // cost more than the rows. They come in ascending ID order.
+    alarms_.clear();
 
     const int64_t rowCount = static_cast<int64_t>(rows_.size());
-    for (const auto& entry : appointments_) {
+    for (const auto& entry : appointments) {
         const Appointment& appointment = entry.second;
         if (appointment.DueDate != selectedDay) continue;
+        alarms_.emplace_back(entry.first, appointment.Alarm);
         const int64_t first = NearestSlots(WholeMinutes(appointment.StartTime - firstSlotTime_));
         const int64_t end = first + NearestSlots(WholeMinutes(appointment.EndTime - appointment.StartTime));
         for (int64_t i = std::max<int64_t>(first, 0); i < std::min(end, rowCount); ++i) {
@@ -144,6 +148,9 @@ void TimeSlotRows::FillTimeSlots(const Appointments& appointments, const DateTim
 
 bool TimeSlotRows::ShowsAlarm(size_t row) const {
     if (row >= rows_.size() || !rows_[row].taken) return false;
-    const Appointment* appointment = appointments_.Find(rows_[row].appointmentID);
-    return appointment != nullptr && appointment->Alarm;
+    const int32_t id = rows_[row].appointmentID;
+    const auto found = std::lower_bound(
+        alarms_.begin(), alarms_.end(), id,
+        [](const std::pair<int32_t, bool>& entry, int32_t wanted) { return entry.first < wanted; });
+    return found != alarms_.end() && found->first == id && found->second;
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Collections.h"
@@ -81,16 +82,16 @@ public:
 
     // Frees the rows and lets each appointment of `selectedDay` (DueDate
     // exactly equal) take the rows nearest its start and end; where two
-    // overlap, the higher ID wins. Keeps a copy of `appointments` for
-    // ShowsAlarm.
+    // overlap, the higher ID wins. Keeps the alarms of the day's
+    // appointments for ShowsAlarm.
     void FillTimeSlots(const Appointments& appointments, const DateTime& selectedDay);
 
     const std::vector<Row>& Rows() const { return rows_; }
     size_t size() const { return rows_.size(); }
     const Row& operator[](size_t row) const { return rows_[row]; }
 
-    // Whether the row's appointment, looked up in the copy taken at the last
-    // fill, has its alarm set (the clock bitmap).
+    // Whether the row's appointment had its alarm set at the last fill (the
+    // clock bitmap).
     bool ShowsAlarm(size_t row) const;
 
     // The whole minutes of a span, truncated toward zero after rounding the
@@ -101,5 +102,7 @@ private:
     DateTime firstSlotTime_;
     DateTime lastSlotTime_;
     std::vector<Row> rows_;
-    Appointments appointments_;
+    // The day's appointments at the last fill, by ascending ID, with whether
+    // each has its alarm set.
+    std::vector<std::pair<int32_t, bool>> alarms_;
 };
