@@ -12,6 +12,7 @@
 #include "DocumentLife.h"
 #include "MessageBoxCatcher.h"
 #include "PimDocument.h"
+#include "PrivateUserRegistry.h"
 #include "RecentFileList.h"
 #include "RecentFileRegistry.h"
 
@@ -41,6 +42,10 @@ private:
 
 class DocumentLifeTest : public ::testing::Test {
 protected:
+    // The recent-file list lives in the registry: this process gets one of
+    // its own, so suites running beside it cannot change the list under it.
+    PrivateUserRegistry registry_;
+
     void SetUp() override {
         RegDeleteKeyA(HKEY_CURRENT_USER, kRecentDocumentListKey);
         char temp[MAX_PATH];

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "PrivateUserRegistry.h"
 #include "RecentFileRegistry.h"
 
 namespace {
@@ -12,6 +13,10 @@ using Paths = std::vector<std::string>;
 
 class RecentFileRegistry : public ::testing::Test {
 protected:
+    // The recent-file list lives in the registry: this process gets one of
+    // its own, so suites running beside it cannot change the list under it.
+    PrivateUserRegistry registry_;
+
     void SetUp() override { RegDeleteKeyA(HKEY_CURRENT_USER, kRecentDocumentListKey); }
     void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, kRecentDocumentListKey); }
 
