@@ -1,5 +1,6 @@
 #include "FieldsDialog.h"
 
+#include "Window.h"
 #include "resource.h"
 
 namespace {
@@ -11,18 +12,6 @@ const std::vector<HelpTopic>& FieldsHelpTopics() {
         {IDC_EXCHANGE_IMPORT_FIELD, 1551},
     };
     return topics;
-}
-
-// Centred over the window that opened it, as the program's other dialogs.
-void CentreOverOwner(HWND dialog) {
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    if (!owner) return;
-    RECT ownerRect = {}, rect = {};
-    GetWindowRect(owner, &ownerRect);
-    GetWindowRect(dialog, &rect);
-    const int x = ownerRect.left + ((ownerRect.right - ownerRect.left) - (rect.right - rect.left)) / 2;
-    const int y = ownerRect.top + ((ownerRect.bottom - ownerRect.top) - (rect.bottom - rect.top)) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -183,30 +183,8 @@ void ModalPropertySheet::Attach(HWND sheet) {
     if (!sheet || window_ == sheet) return;
     window_ = sheet;
     SetWindowSubclass(sheet, SheetProcedure, kSheetSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Left alone, Wine puts a sheet in the screen's corner.
     CentreOverOwner(sheet);
-}
-
-// A sheet opens centred over the window it belongs to, like the program's
-// dialogs, and wholly on that window's screen; left alone, Wine puts it in
-// the screen's corner.
-void ModalPropertySheet::CentreOverOwner(HWND sheet) {
-    HWND owner = GetWindow(sheet, GW_OWNER);
-    if (!owner || !IsWindowVisible(owner) || IsIconic(owner)) return;
-    RECT ownerRect = {}, sheetRect = {};
-    GetWindowRect(owner, &ownerRect);
-    GetWindowRect(sheet, &sheetRect);
-    const int width = sheetRect.right - sheetRect.left;
-    const int height = sheetRect.bottom - sheetRect.top;
-    int x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-    int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& area = monitor.rcWork;
-        x = std::max(static_cast<int>(area.left), std::min(x, static_cast<int>(area.right) - width));
-        y = std::max(static_cast<int>(area.top), std::min(y, static_cast<int>(area.bottom) - height));
-    }
-    SetWindowPos(sheet, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK ModalPropertySheet::SheetProcedure(HWND window, UINT message, WPARAM wParam,

@@ -123,7 +123,6 @@ private:
                                            LPARAM lParam, UINT_PTR id, DWORD_PTR data);
     // Called by each page as it is created: the first call hooks the frame.
     void Attach(HWND sheet);
-    static void CentreOverOwner(HWND sheet);
 
     std::string title_;
     std::vector<PropertyPage*> pages_;

@@ -1,5 +1,7 @@
 #include "Window.h"
 
+#include <algorithm>
+
 namespace {
 HINSTANCE g_moduleInstance = nullptr;
 }
@@ -82,4 +84,24 @@ LRESULT CALLBACK Window::WindowProcedure(HWND window, UINT message, WPARAM wPara
     } catch (...) {
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void CentreOverOwner(HWND sheet) {
+    HWND owner = GetWindow(sheet, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner) || IsIconic(owner)) return;
+    RECT ownerRect = {}, sheetRect = {};
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(sheet, &sheetRect);
+    const int width = sheetRect.right - sheetRect.left;
+    const int height = sheetRect.bottom - sheetRect.top;
+    int x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& area = monitor.rcWork;
+        x = std::max(static_cast<int>(area.left), std::min(x, static_cast<int>(area.right) - width));
+        y = std::max(static_cast<int>(area.top), std::min(y, static_cast<int>(area.bottom) - height));
+    }
+    SetWindowPos(sheet, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -11,6 +11,11 @@
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE instance);
 
+// Puts a window (a dialog, a property sheet) centred over its owner and
+// wholly on the owner's screen, as the program's dialogs open. Does nothing
+// without a visible owner.
+void CentreOverOwner(HWND window);
+
 // What a window class of the program differs in. Every class uses the
 // framework's window procedure.
 struct WindowClass {
