@@ -424,7 +424,7 @@ TEST_F(ReportPrintingTest, AJobTheSpoolerRefusesIsReportedAsNotPrinted) {
     EXPECT_EQ(0u, output.NewFileCount());
 }
 
-// Persons with awkward names, one with every field empty and one whose
+// Ten persons with awkward names, one with every field empty and one whose
 // address is 4,000 characters long, picked with "Select All" and printed
 // with the chooser's Print button: sorted by display name in the user's
 // locale, every label on every entry, each sheet with its title and
@@ -449,11 +449,6 @@ TEST_F(ReportPrintingTest, TheAddressBookComesOutSortedWithEveryLabelAndLongLine
     overlong.LName = "Longfellow";
     overlong.Addr1 = std::string(4000, 'w') + " XYZZY";
     AddPerson(overlong);
-    for (int i = 1; i <= 12; ++i) {
-        Person person;
-        person.LName = "Filler " + std::to_string(100 + i);
-        AddPerson(person);
-    }
     frame_->Document().SetModified(true, true);
     Idle();
 
@@ -465,7 +460,7 @@ TEST_F(ReportPrintingTest, TheAddressBookComesOutSortedWithEveryLabelAndLongLine
     EXPECT_FALSE(MenuChecked(ID_REPORT_ENVELOPES));
     const std::string text = output.NextDocumentText();
     const std::vector<std::string> pages = Pages(text);
-    ASSERT_GE(pages.size(), 2u) << text;
+    ASSERT_EQ(2u, pages.size()) << text;  // seven entries to a sheet of A4
     for (size_t page = 0; page < pages.size(); ++page) {
         EXPECT_EQ(1, Occurrences(pages[page], "ADDRESS BOOK")) << page;
         EXPECT_EQ(1, Occurrences(pages[page], "Page " + std::to_string(page + 1))) << page;
@@ -481,7 +476,7 @@ TEST_F(ReportPrintingTest, TheAddressBookComesOutSortedWithEveryLabelAndLongLine
     // (the accent among the E's), Oakley before O'Brien (the apostrophe
     // passed over), van before Van.
     size_t at = 0;
-    for (const char* name : {"Bo Eagle", "\xC9lan", "Ezra", "Filler 101", "Filler 112", "Longfellow",
+    for (const char* name : {"Bo Eagle", "\xC9lan", "Ezra", "Longfellow",
                              "Al Oakley", "Pat O'Brien", "Anna van Dyke", "Anna Van Dyke", "Zed Young"}) {
         const std::string written = AsRead(name);
         const size_t found = text.find(written, at);
