@@ -5,6 +5,7 @@
 
 #include "HelpLibrary.h"
 #include "ReportLayout.h"
+#include "Window.h"
 #include "resource.h"
 
 namespace {
@@ -18,17 +19,6 @@ const std::vector<HelpTopic>& PersonChooserHelpTopics() {
         {IDC_PERSONS_PRINT, 1003},
     };
     return topics;
-}
-
-void CentreOverOwner(HWND dialog) {
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    if (!owner) return;
-    RECT ownerRect = {}, rect = {};
-    GetWindowRect(owner, &ownerRect);
-    GetWindowRect(dialog, &rect);
-    const int x = ownerRect.left + ((ownerRect.right - ownerRect.left) - (rect.right - rect.left)) / 2;
-    const int y = ownerRect.top + ((ownerRect.bottom - ownerRect.top) - (rect.bottom - rect.top)) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Drawing is off while thousands of items go in, and on again afterwards.
