@@ -6,22 +6,9 @@
 #include <cstring>
 #include <string>
 
-namespace {
+#include "LocaleSortKey.h"
 
-// The key that orders `name` as CompareString does in the user's locale;
-// comparing keys byte by byte is much cheaper than comparing the names.
-std::string SortKey(const std::string& name) {
-    const int length = static_cast<int>(name.size());
-    const int needed = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, name.c_str(), length,
-                                    nullptr, 0);
-    std::string key(static_cast<size_t>(std::max(needed, 0)), '\0');
-    if (needed > 0)
-        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, name.c_str(), length, &key[0], needed);
-    // The key ends with a zero byte, which would not compare the same way
-    // in a std::string; keys hold no other zero.
-    while (!key.empty() && key.back() == '\0') key.pop_back();
-    return key;
-}
+namespace {
 
 // The list compares names like lstrcmp: in the user's locale, letters
 // before case, a lower-case letter before its capital. A row whose name
@@ -45,7 +32,7 @@ void OrderPhoneBookRows(std::vector<PhoneBookRow>& rows, PhoneBookMode mode) {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(rows.size());
-    for (PhoneBookRow& row : rows) keyed.push_back({SortKey(row.name), row.personID, std::move(row)});
+    for (PhoneBookRow& row : rows) keyed.push_back({LocaleSortKey(row.name), row.personID, std::move(row)});
     SortByName(keyed);
     for (size_t i = 0; i < keyed.size(); ++i) rows[i] = std::move(keyed[i].row);
 
@@ -63,7 +50,7 @@ std::vector<int32_t> PersonsByName(const Persons& persons) {
     };
     std::vector<Keyed> keyed;
     keyed.reserve(persons.size());
-    for (const auto& entry : persons) keyed.push_back({SortKey(entry.second.RName), entry.first});
+    for (const auto& entry : persons) keyed.push_back({LocaleSortKey(entry.second.RName), entry.first});
     SortByName(keyed);
     std::vector<int32_t> ids;
     ids.reserve(keyed.size());

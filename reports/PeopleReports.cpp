@@ -5,29 +5,9 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+#include "LocaleSortKey.h"
 
-// The key that orders `text` as CompareString with no flags does in the
-// user's locale, so that a sort compares bytes rather than asking the
-// locale n log n times. The key's closing zero is left out.
-std::string SortKey(const std::string& text) {
-    const int length = static_cast<int>(text.size());
-    char buffer[512];
-    int size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), length, buffer,
-                            sizeof buffer);
-    std::string key;
-    if (size > 0) {
-        key.assign(buffer, static_cast<size_t>(size));
-    } else {
-        // Longer than the buffer holds: ask for the size first.
-        size = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), length, nullptr, 0);
-        if (size <= 0) return key;
-        key.resize(static_cast<size_t>(size));
-        LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY, text.c_str(), length, &key[0], size);
-    }
-    while (!key.empty() && key.back() == '\0') key.pop_back();
-    return key;
-}
+namespace {
 
 // One line of a column: cut at the column's right edge and at the line's
 // own height, so neither a long text nor a tall glyph reaches the next.
@@ -104,7 +84,7 @@ void SortByDisplayName(std::vector<Person>& persons) {
     std::vector<std::pair<std::string, size_t>> keys;
     keys.reserve(persons.size());
     for (size_t i = 0; i < persons.size(); ++i)
-        keys.emplace_back(SortKey(persons[i].MakeDisplayName()), i);
+        keys.emplace_back(LocaleSortKey(persons[i].MakeDisplayName()), i);
     std::sort(keys.begin(), keys.end());
     std::vector<Person> sorted;
     sorted.reserve(persons.size());
