@@ -30,6 +30,8 @@
 #include "PhoneListOrder.h"
 #include "resource.h"
 
+#include "BenchSupport.h"
+
 namespace {
 
 // A small deterministic generator, so every run builds the same documents.
@@ -104,35 +106,6 @@ void Generate(PimDocument& document, int count, const DateTime& today) {
             appointment.StartTime + DateSpan::FromParts(0, 0, 15.0 * (1 + random.Below(4)), 0);
         document.appointments.Insert(appointment.ID, appointment);
     }
-}
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-// Milliseconds of `work`, the median of `rounds`; `prepare` runs untimed
-// before each round.
-double Time(int rounds, const std::function<void()>& prepare, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int round = 0; round < rounds; ++round) {
-        prepare();
-        const double start = Now();
-        work();
-        times.push_back(Now() - start);
-    }
-    return Median(times);
 }
 
 // The form's messages that are already queued, as a message loop would
