@@ -102,12 +102,13 @@ public:
 
     const FieldReader<Record>* Find(std::string_view name, size_t& hint) const {
         const size_t count = fields_.size();
+        size_t index = hint < count ? hint : 0;
         for (size_t step = 0; step < count; ++step) {
-            size_t index = (hint + step) % count;
             if (name == fields_[index].name) {
                 hint = index + 1;
                 return &fields_[index];
             }
+            if (++index == count) index = 0;
         }
         return nullptr;
     }
@@ -233,42 +234,146 @@ bool ReadInPlace(const XmlNode& element, const FieldTable<Record>& fields, const
     return true;
 }
 
-// Reads one collection element. Every record starts from the type's
-// defaults; a record without attributes (or a comment) is passed over; a
-// record whose ID is already present is dropped, the first one staying.
+template <typename Collection>
+void ReadLastID(const XmlNode& section, const FileText& file, Collection& collection) {
+    for (const XmlAttribute& attribute : section.Attributes()) {
+        if (attribute.name == "LastID") collection.SetLastID(ReadInt32(file.Value(attribute.value)));
+    }
+}
+
+// A file whose LastID lies below its largest ID would make the next new
+// record reuse an ID, and that record would be dropped on insertion.
+template <typename Collection>
+void RaiseLastID(Collection& collection) {
+    if (collection.LastID() < collection.LargestID()) collection.SetLastID(collection.LargestID());
+}
+
+// Reads one record element. Every record starts from the type's defaults; a
+// record without attributes (or a comment) is passed over; a record whose ID
+// is already present is dropped, the first one staying.
+template <typename Record, typename Collection>
+void ReadRecord(const XmlNode& child, const FieldTable<Record>& fields, bool fieldsAsChildren,
+                const Record& prototype, const FileText& file, Collection& collection) {
+    if (IsComment(child) || child.Attributes().empty()) return;
+    if (!fieldsAsChildren && ReadInPlace(child, fields, prototype, file, collection)) return;
+    Record record = prototype;
+    if (fieldsAsChildren) {
+        size_t hint = 0;
+        for (const XmlAttribute& attribute : child.Attributes()) {
+            if (attribute.name == "ID") fields.Find("ID", hint)->Read(record, file.Value(attribute.value));
+        }
+        ReadChildElements(child, fields, record);
+    } else {
+        ReadAttributes(child, fields, file, record);
+    }
+    const int32_t id = record.ID;
+    collection.Insert(id, std::move(record));
+}
+
+// Reads one collection element of a finished tree.
 template <typename Record, typename Collection>
 void ReadCollection(const XmlNode& section, const FieldTable<Record>& fields,
                     bool fieldsAsChildren, const Record& prototype, const FileText& file,
                     Collection& collection) {
-    for (const XmlAttribute& attribute : section.Attributes()) {
-        if (attribute.name == "LastID") collection.SetLastID(ReadInt32(file.Value(attribute.value)));
-    }
+    ReadLastID(section, file, collection);
     if (const XmlNodeList* children = section.Children()) {
-        for (const auto& child : *children) {
-            if (IsComment(*child) || child->Attributes().empty()) continue;
-            if (!fieldsAsChildren && ReadInPlace(*child, fields, prototype, file, collection))
-                continue;
-            Record record = prototype;
-            if (fieldsAsChildren) {
-                size_t hint = 0;
-                for (const XmlAttribute& attribute : child->Attributes()) {
-                    if (attribute.name == "ID")
-                        fields.Find("ID", hint)->Read(record, file.Value(attribute.value));
-                }
-                ReadChildElements(*child, fields, record);
-            } else {
-                ReadAttributes(*child, fields, file, record);
-            }
-            const int32_t id = record.ID;
-            collection.Insert(id, std::move(record));
-        }
+        for (const auto& child : *children)
+            ReadRecord(*child, fields, fieldsAsChildren, prototype, file, collection);
     }
-    // A file whose LastID lies below its largest ID would make the next new
-    // record reuse an ID, and that record would be dropped on insertion.
-    if (collection.LastID() < collection.LargestID()) collection.SetLastID(collection.LargestID());
+    RaiseLastID(collection);
 }
 
 enum class FileLayout { kAttributes, kChildElements };
+
+// Reads a file of ours while it is parsed: each record is made as soon as
+// its element is complete, so the parse tree never holds all of them. It
+// fills a document of its own, which the caller takes over once the whole
+// text has parsed; the order of everything read is the file's, as it is
+// when the finished tree is walked.
+class RecordReader : public XmlLevelReader {
+public:
+    explicit RecordReader(const FileText& file) : file_(file) {}
+
+    bool Ours() const { return ours_; }
+    PimDocument& Loaded() { return loaded_; }
+
+    void Root(const XmlElement& root) override {
+        if (root.name != "Pim") return;
+        int32_t version = 0;
+        for (const XmlAttribute& attribute : root.Attributes()) {
+            if (attribute.name == "Version") version = ReadInt32(file_.Value(attribute.value));
+        }
+        if (version != 1 && version != 13) return;
+        ours_ = true;
+        childElements_ = version == 13;
+    }
+
+    void ChildStart(const XmlElement& section) override {
+        section_ = Section::kOther;
+        if (!ours_) return;
+        if (section.name == "Persons") {
+            section_ = Section::kPersons;
+            ReadLastID(section, file_, loaded_.persons);
+        } else if (section.name == "Tasks") {
+            section_ = Section::kTasks;
+            ReadLastID(section, file_, loaded_.tasks);
+        } else if (section.name == "Appointments") {
+            section_ = Section::kAppointments;
+            ReadLastID(section, file_, loaded_.appointments);
+        } else if (section.name == "User") {
+            ReadAttributes(section, UserFields(), file_, loaded_.user);
+        }
+    }
+
+    void ChildEnd(const XmlElement&) override {
+        switch (section_) {
+        case Section::kPersons: RaiseLastID(loaded_.persons); break;
+        case Section::kTasks: RaiseLastID(loaded_.tasks); break;
+        case Section::kAppointments: RaiseLastID(loaded_.appointments); break;
+        case Section::kOther: break;
+        }
+        section_ = Section::kOther;
+    }
+
+    void Grandchild(const XmlNode& record) override {
+        switch (section_) {
+        case Section::kPersons:
+            ReadRecord(record, PersonFields(), childElements_, personDefaults_, file_, loaded_.persons);
+            break;
+        case Section::kTasks:
+            ReadRecord(record, TaskFields(), childElements_, taskDefaults_, file_, loaded_.tasks);
+            break;
+        case Section::kAppointments:
+            ReadRecord(record, AppointmentFields(), false, appointmentDefaults_, file_, loaded_.appointments);
+            break;
+        case Section::kOther: break;
+        }
+    }
+
+private:
+    enum class Section { kOther, kPersons, kTasks, kAppointments };
+
+    const FileText& file_;
+    bool ours_ = false;
+    bool childElements_ = false;
+    Section section_ = Section::kOther;
+    PimDocument loaded_;
+    // Defaults read the clock; take them once and copy them per record.
+    const Person personDefaults_;
+    const Task taskDefaults_;
+    const Appointment appointmentDefaults_;
+};
+
+// Whether the document holds nothing a load could add to, so that a
+// document read aside can simply replace its content.
+bool IsEmpty(const PimDocument& document) {
+    const User& user = document.user;
+    return document.persons.empty() && document.tasks.empty() && document.appointments.empty() &&
+           document.persons.LastID() == 0 && document.tasks.LastID() == 0 &&
+           document.appointments.LastID() == 0 && user.LName.empty() && user.FName.empty() &&
+           user.Addr1.empty() && user.Addr2.empty() && user.City.empty() && user.State.empty() &&
+           user.Zip.empty() && user.Position.empty() && user.Company.empty();
+}
 
 }  // namespace
 
@@ -277,6 +382,24 @@ LoadResult LoadDocumentText(PimDocument& document, const char* bytes, size_t len
     if (const void* zero = std::memchr(bytes, 0, length))
         length = size_t(static_cast<const char*>(zero) - bytes);
 
+    const FileText file{bytes, bytes + length};
+    if (IsEmpty(document)) {
+        // The usual case: records are made while the text is parsed.
+        RecordReader reader(file);
+        try {
+            SimpleXMLParser parser;
+            parser.Parse(bytes, length, reader);
+        } catch (const SimpleXMLParser::Exception& error) {
+            if (errorLine) *errorLine = error.line;
+            return LoadResult::kSyntaxError;
+        }
+        if (!reader.Ours()) return LoadResult::kNotOurs;
+        document.TakeContentFrom(reader.Loaded());
+        return LoadResult::kLoaded;
+    }
+
+    // A document that already holds something: the whole tree first, so that
+    // a syntax error leaves the document as it was.
     std::unique_ptr<XmlElement> root;
     try {
         SimpleXMLParser parser;
@@ -288,7 +411,6 @@ LoadResult LoadDocumentText(PimDocument& document, const char* bytes, size_t len
 
     if (root->name != "Pim") return LoadResult::kNotOurs;
     int32_t version = 0;
-    const FileText file{bytes, bytes + length};
     for (const XmlAttribute& attribute : root->Attributes()) {
         if (attribute.name == "Version") version = ReadInt32(file.Value(attribute.value));
     }

@@ -66,6 +66,20 @@ public:
         return place;
     }
 
+    // Where the next node would go; Rewind hands the storage from there on
+    // out again once every node placed since is destroyed. A mark in an
+    // earlier block only lets the current one be reused from its start.
+    struct Mark {
+        const void* block;
+        char* next;
+    };
+    Mark Here() const { return {blocks_, next_}; }
+    void Rewind(const Mark& mark)
+    {
+        if (!blocks_) return;
+        next_ = mark.block == blocks_ ? mark.next : reinterpret_cast<char*>(blocks_) + sizeof(Block);
+    }
+
 private:
     struct Block {
         Block* next;
@@ -140,8 +154,8 @@ void PositionOf(const char* begin, const char* at, int32_t& line, int32_t& colum
 
 class XmlGrammar {
 public:
-    XmlGrammar(SimpleXMLParser& parser, const char* begin, const char* end)
-        : parser_(parser), begin_(begin), end_(end)
+    XmlGrammar(SimpleXMLParser& parser, const char* begin, const char* end, XmlLevelReader* reader)
+        : parser_(parser), begin_(begin), end_(end), reader_(reader)
     {
     }
 
@@ -168,11 +182,14 @@ private:
     const char* Value(const char* p, char quote, bool& reference);
     const char* EndTag(const char* p, const XmlElement& element);
     const char* Content(const char* p, XmlElement* root);
+    void HandOver(XmlElement& parent);
 
     SimpleXMLParser& parser_;
     const char* begin_;
     const char* end_;
+    XmlLevelReader* reader_;
     NodeBlocks* blocks_ = nullptr;  // the root's
+    NodeBlocks::Mark grandchildAt_{};  // where the open grandchild's nodes begin
 };
 
 void XmlGrammar::Fail(const char* at)
@@ -219,6 +236,7 @@ std::unique_ptr<XmlElement> XmlGrammar::Document()
     }
     bool empty;
     p = TagRest(p, *root, empty);
+    if (reader_) reader_->Root(*root);
     if (!empty) p = Content(p, root.get());
     Misc(p);  // whatever follows the trailing comments is not examined
     return root;
@@ -489,6 +507,15 @@ const char* XmlGrammar::EndTag(const char* p, const XmlElement& element)
     return Expect(p, ">");
 }
 
+// Gives the reader the last child of `parent`, a grandchild of the root,
+// and lets it go with the storage of its nodes.
+void XmlGrammar::HandOver(XmlElement& parent)
+{
+    reader_->Grandchild(*parent.children->back());
+    parent.children->pop_back();
+    blocks_->Rewind(grandchildAt_);
+}
+
 // Element content up to the end tag of `root`, nested elements included.
 // Nesting is kept on an explicit stack bounded by kMaxDepth.
 const char* XmlGrammar::Content(const char* p, XmlElement* root)
@@ -517,6 +544,10 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
         if (c == '/') {
             p = EndTag(at + 1, *element);
             open.pop_back();
+            if (reader_) {
+                if (open.size() == 1) reader_->ChildEnd(*element);
+                else if (open.size() == 2) HandOver(*open.back());
+            }
         } else if (c == '!') {
             if (const char* after = Match(p, "<!--")) {
                 XmlComment* comment = Add<InBlocks<XmlComment>>(*element);
@@ -530,7 +561,15 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
             if (open.size() >= static_cast<size_t>(SimpleXMLParser::kMaxDepth)) Fail(p);
             XmlElement* child;
             bool empty;
+            const size_t depth = open.size();  // the child's; the root's is 0
+            if (reader_ && depth == 2) grandchildAt_ = blocks_->Here();
             p = StartTag(at, *element, child, empty);
+            if (reader_ && depth == 1) {
+                reader_->ChildStart(*child);
+                if (empty) reader_->ChildEnd(*child);
+            } else if (reader_ && depth == 2 && empty) {
+                HandOver(*element);
+            }
             if (!empty) open.push_back(child);
         } else {
             Fail(at);
@@ -547,7 +586,19 @@ std::unique_ptr<XmlElement> SimpleXMLParser::Parse(const char* bytes, size_t len
     line_ = 1;
     column_ = 1;
     version_ = "1.0";
-    XmlGrammar grammar(*this, start_, end_);
+    XmlGrammar grammar(*this, start_, end_, nullptr);
     std::unique_ptr<XmlElement> root = grammar.Document();
     return root;
+}
+
+std::unique_ptr<XmlElement> SimpleXMLParser::Parse(const char* bytes, size_t length, XmlLevelReader& reader)
+{
+    start_ = bytes;
+    cursor_ = bytes;
+    end_ = bytes + length;
+    line_ = 1;
+    column_ = 1;
+    version_ = "1.0";
+    XmlGrammar grammar(*this, start_, end_, &reader);
+    return grammar.Document();
 }

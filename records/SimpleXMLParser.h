@@ -185,6 +185,24 @@ public:
     XmlComment();
 };
 
+// Told about the top of the tree while it is parsed, so that a reader can
+// take the grandchildren of the root (the records of a document file) one at
+// a time: each is handed over complete and then released, instead of being
+// kept in the tree until the end. The root and its children stay in the tree,
+// without those grandchildren.
+class XmlLevelReader {
+public:
+    virtual ~XmlLevelReader() = default;
+    // After the root's start tag: its name and attributes are known.
+    virtual void Root(const XmlElement& root) = 0;
+    // After the start tag, and after the end tag, of a child of the root.
+    virtual void ChildStart(const XmlElement& child) = 0;
+    virtual void ChildEnd(const XmlElement& child) = 0;
+    // A grandchild of the root (not a comment), complete with everything in
+    // it; it is released when this returns.
+    virtual void Grandchild(const XmlNode& grandchild) = 0;
+};
+
 class SimpleXMLParser {
 public:
     // Deeper nesting than this is reported as a syntax error: the tree is
@@ -203,6 +221,10 @@ public:
     // Parses `length` bytes and returns the root element. Throws Exception on
     // the first syntax error; nothing of the tree survives then.
     std::unique_ptr<XmlElement> Parse(const char* bytes, size_t length);
+    // The same, handing the root's grandchildren to `reader` as they are
+    // complete; the returned tree no longer holds them. An error can come
+    // after some of them were handed over.
+    std::unique_ptr<XmlElement> Parse(const char* bytes, size_t length, XmlLevelReader& reader);
 
     const std::string& Version() const { return version_; }
     int32_t Line() const { return line_; }

@@ -293,6 +293,30 @@ TEST(DocumentLoad, ParseErrorGivesItsLineAndLoadsNothing) {
     EXPECT_EQ(0, document.persons.LastID());
 }
 
+// A document that already holds records keeps them: loaded records join
+// them, the first of an ID staying, and a syntax error adds nothing.
+TEST(DocumentLoad, IntoADocumentThatHoldsRecordsAddsToThem) {
+    PimDocument document;
+    Person kept;
+    kept.ID = 1;
+    kept.FName = "kept";
+    document.persons.Insert(1, kept);
+    document.user.City = "here";
+    int32_t line = 0;
+    EXPECT_FALSE(Load(document, "<Pim Version=\"1\"><Persons><Person ID=\"2\"/>\n<</Persons></Pim>", &line));
+    EXPECT_EQ(2, line);
+    EXPECT_EQ(1u, document.persons.size());
+    ASSERT_TRUE(Load(document,
+                     "<Pim Version=\"1\"><Persons LastID=\"3\"><Person ID=\"1\" FName=\"file\"/>"
+                     "<Person ID=\"3\" FName=\"new\"/></Persons><User FName=\"me\"/></Pim>"));
+    ASSERT_EQ(2u, document.persons.size());
+    EXPECT_EQ("kept", document.persons[1].FName);
+    EXPECT_EQ("new", document.persons[3].FName);
+    EXPECT_EQ(3, document.persons.LastID());
+    EXPECT_EQ("here", document.user.City);
+    EXPECT_EQ("me", document.user.FName);
+}
+
 TEST(DocumentLoad, ForeignRootsAndVersionsLoadNothingWithoutError) {
     const char* texts[] = {
         "<Pim Version=\"2\"><Persons LastID=\"4\"><Person ID=\"1\"/></Persons></Pim>",

@@ -238,6 +238,53 @@ TEST(SimpleXMLParser, AttributeIteratorCopiesOwnTheirDecodedValues)
     EXPECT_TRUE(++it == list.end());
 }
 
+// Each grandchild of the root arrives complete, in file order between its
+// parent's start and end, and is gone from the tree afterwards; their storage
+// is reused, so many deep ones read back intact.
+TEST(SimpleXMLParser, HandsTheRootsGrandchildrenOverOneByOne)
+{
+    struct Log : XmlLevelReader {
+        std::vector<std::string> seen;
+        void Root(const XmlElement& root) override { seen.push_back("root " + std::string(root.name)); }
+        void ChildStart(const XmlElement& child) override { seen.push_back("start " + std::string(child.name)); }
+        void ChildEnd(const XmlElement& child) override { seen.push_back("end " + std::string(child.name)); }
+        void Grandchild(const XmlNode& node) override
+        {
+            std::string line = std::string(node.name) + "(" + node.text;
+            for (const XmlAttribute& a : node.Attributes()) line += " " + std::string(a.name) + "=" + std::string(a.value);
+            for (const XmlNode* n = &node; n->Children(); n = n->Children()->back().get())
+                line += " " + std::string(n->Children()->back()->name) + ":" + n->Children()->back()->text;
+            seen.push_back(line + ")");
+        }
+    };
+    std::string text = "<r v=\"1\"><a/><!--c--><s k=\"&lt;\"><!--d--><e x=\"1\"/><f\rg>t<i>u</i></f\rg>";
+    std::string expected = "root r|start a|end a|start s|e( x=1)|fg(t i:u)|";
+    for (int i = 0; i < 3000; ++i) {
+        const std::string n = std::to_string(i);
+        text += "<g n=\"" + n + "\">" + n + "<h><i><j>" + n + "</j></i></h></g>";
+        expected += "g(" + n + " n=" + n + " h: i: j:" + n + ")|";
+    }
+    text += "</s></r>";
+    expected += "end s|";
+    std::unique_ptr<char[]> bytes(new char[text.size()]);
+    std::copy(text.begin(), text.end(), bytes.get());
+    Log log;
+    SimpleXMLParser parser;
+    std::unique_ptr<XmlElement> root = parser.Parse(bytes.get(), text.size(), log);
+    std::string joined;
+    for (const std::string& line : log.seen) joined += line + "|";
+    EXPECT_EQ(expected, joined);
+    ASSERT_EQ(3u, root->Children()->size());
+    const XmlNode& s = Child(*root, 2);
+    EXPECT_EQ((Attributes{{"k", "<"}}), AttributesOf(s));
+    ASSERT_EQ(1u, s.Children()->size());  // the comment stays
+    EXPECT_EQ("d", Child(s, 0).text);
+
+    // An error after some grandchildren were handed over still fails the parse.
+    Log partial;
+    EXPECT_THROW(parser.Parse(bytes.get(), text.size() - 3, partial), SimpleXMLParser::Exception);
+}
+
 // Every cut before the root's end fails without reading past the length.
 TEST(SimpleXMLParser, FailsCleanlyOnEveryTruncation)
 {
