@@ -475,8 +475,7 @@ TEST_F(MainFrameTest, CtrlNThroughTheLoopReachesNew) {
     loop_.PumpPending();
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    ASSERT_EQ(1u, boxes.Boxes().size());
-    EXPECT_EQ("Save changes to Untitled?", boxes.Boxes()[0].text);
+    ASSERT_EQ(std::vector<std::string>{"Save changes to Untitled?"}, boxes.Texts());
     EXPECT_EQ("Pim", boxes.Boxes()[0].caption);
     // Cancelled: the task is still there.
     EXPECT_EQ(1u, frame_->Document().tasks.size());

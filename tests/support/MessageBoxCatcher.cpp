@@ -1,5 +1,7 @@
 #include "MessageBoxCatcher.h"
 
+#include <algorithm>
+
 namespace {
 // Hooks are per thread and tests run on one; the hook procedure finds its
 // catcher here.
@@ -32,11 +34,17 @@ MessageBoxCatcher::~MessageBoxCatcher() {
 }
 
 LRESULT CALLBACK MessageBoxCatcher::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_DESTROYWND && g_active) {
+        std::vector<HWND>& met = g_active->met_;
+        met.erase(std::remove(met.begin(), met.end(), reinterpret_cast<HWND>(wParam)), met.end());
+    }
     if (code == HCBT_ACTIVATE && g_active) {
         HWND window = reinterpret_cast<HWND>(wParam);
         char className[32] = "";
         GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0) {
+        std::vector<HWND>& met = g_active->met_;
+        if (lstrcmpA(className, "#32770") == 0 && std::find(met.begin(), met.end(), window) == met.end()) {
+            met.push_back(window);
             // Answer from inside the box's own modal loop, after it is set up.
             g_active->pending_.push_back(window);
             SetTimer(nullptr, 0, 10, OnTimer);

@@ -43,4 +43,7 @@ private:
     std::vector<int> answers_;
     std::vector<CaughtMessageBox> boxes_;
     std::vector<HWND> pending_;
+    // Boxes met and not yet gone: a box activated again (another window
+    // took the focus for a moment, as under load) is still one box.
+    std::vector<HWND> met_;
 };
