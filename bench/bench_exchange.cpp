@@ -141,14 +141,14 @@ CsvCounts ParseWithLibcsv(const std::string& text) {
 // The fields' bytes, with the separators and enclosers around them, copied
 // out of the records into `buffer` (large enough): no doubling, no checks.
 size_t CopyFields(const PimDocument& document, std::vector<char>& buffer) {
-    static const std::string Person::*const kTexts[] = {
+    static const Text Person::*const kTexts[] = {
         &Person::FName, &Person::LName, &Person::Addr1, &Person::Addr2, &Person::City,
         &Person::State, &Person::Zip, &Person::HmPhone, &Person::WkPhone, &Person::WkExt,
         &Person::Fax, &Person::CelPhone, &Person::Pager, &Person::EMail, &Person::WebPage,
         &Person::Company, &Person::Position, &Person::Notes};
     char* p = buffer.data();
     for (const auto& entry : document.persons) {
-        for (const std::string Person::*text : kTexts) {
+        for (const Text Person::*text : kTexts) {
             const std::string& value = entry.second.*text;
             *p++ = ',';
             *p++ = '"';

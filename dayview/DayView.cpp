@@ -25,7 +25,7 @@ const char kNotAvailable[] = "Not Available";
 // A control of the contact panel and the person's field it shows.
 struct ContactField {
     int control;
-    const std::string Person::*field;
+    const Text Person::*field;
 };
 
 std::string TimeText(const DateTime& time) {
@@ -302,9 +302,9 @@ void DayView::AnswerPhoneRow(NMHDR* header) const {
     // A person is looked up only for the rows the list shows; a row whose
     // person is gone shows nothing until the refill that follows.
     const Person* person = document_.persons.Find(PersonIDOfRow(item.iItem));
-    ListViewRows::AnswerText(header, !person ? std::string()
-                                     : item.iSubItem == 1 ? person->Company
-                                                          : person->RName);
+    ListViewRows::AnswerText(header, !person ? std::string_view()
+                                     : item.iSubItem == 1 ? person->Company.view()
+                                                          : person->RName.view());
 }
 
 void DayView::AnswerTaskRow(NMHDR* header) const {
@@ -344,7 +344,7 @@ void DayView::ShowContact(int32_t personID) {
     };
     const Person* person = personID == -1 ? nullptr : document_.persons.Find(personID);
     for (const ContactField& entry : kFields) {
-        const std::string value = person ? person->*entry.field : std::string();
+        const std::string value = person ? (person->*entry.field).str() : std::string();
         std::string text = value.empty() ? kNotAvailable : value;
         // The extension follows the work phone only when there is a work phone.
         if (person && entry.control == IDC_DAY_WORK_PHONE && !value.empty() &&
@@ -457,16 +457,15 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
         if (header->idFrom == IDC_DAY_PHONE_LIST) {
             result = ListViewRows::AnswerFind(
                 header, static_cast<int>(phoneRows_.size()),
-                [this](int row) -> const std::string& {
-                    static const std::string kNone;
+                [this](int row) -> std::string_view {
                     const Person* person = document_.persons.Find(phoneRows_[static_cast<size_t>(row)]);
-                    return person ? person->RName : kNone;
+                    return person ? person->RName.view() : std::string_view();
                 });
             return true;
         }
         if (header->idFrom == IDC_DAY_TASK_LIST) {
             result = ListViewRows::AnswerFind(
-                header, static_cast<int>(taskRows_.size()), [this](int row) -> const std::string& {
+                header, static_cast<int>(taskRows_.size()), [this](int row) -> std::string_view {
                     return taskRows_[static_cast<size_t>(row)].description;
                 });
             return true;

@@ -24,7 +24,7 @@ void DayView::OnContactButton(UINT id) {
     }
     const Person* person = document_.persons.Find(selection_.person.id);
     if (!person) return;
-    const std::string* number = nullptr;
+    const Text* number = nullptr;
     switch (id) {
     case IDC_DAY_HOME_PHONE: number = &person->HmPhone; break;
     case IDC_DAY_WORK_PHONE: number = &person->WkPhone; break;

@@ -76,7 +76,7 @@ void SetVirtualRows(HWND list, size_t count) {
     SendMessageA(list, LVM_SETITEMCOUNT, count, 0);
 }
 
-void AnswerText(NMHDR* header, const std::string& text) {
+void AnswerText(NMHDR* header, std::string_view text) {
     if (header->code == LVN_GETDISPINFOW) {
         LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
         if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
@@ -94,14 +94,14 @@ void AnswerText(NMHDR* header, const std::string& text) {
 }
 
 int FindRow(int count, int start, bool wrap, bool partial, const std::string& wanted,
-            const std::function<const std::string&(int)>& textOf) {
+            const std::function<std::string_view(int)>& textOf) {
     if (count <= 0) return -1;
     if (start < 0 || start >= count) start = 0;
     const int length = static_cast<int>(wanted.size());
     const int end = wrap ? start + count : count;
     for (int step = start; step < end; ++step) {
         const int row = step % count;
-        const std::string& text = textOf(row);
+        const std::string_view text = textOf(row);
         if (partial && static_cast<int>(text.size()) < length) continue;
         const int compared = partial ? length : static_cast<int>(text.size());
         if (!partial && compared != length) continue;
@@ -113,7 +113,7 @@ int FindRow(int count, int start, bool wrap, bool partial, const std::string& wa
 }
 
 LRESULT AnswerFind(NMHDR* header, int count,
-                   const std::function<const std::string&(int)>& textOf) {
+                   const std::function<std::string_view(int)>& textOf) {
     std::string wanted;
     UINT flags = 0;
     int start = 0;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace ListViewRows {
 
@@ -43,18 +44,18 @@ void SetVirtualRows(HWND list, size_t count);
 
 // Answers the list's question for a cell's text (LVN_GETDISPINFOA or W in
 // `header`): `text` is copied into the list's buffer, cut to its size.
-void AnswerText(NMHDR* header, const std::string& text);
+void AnswerText(NMHDR* header, std::string_view text);
 
 // The row whose text begins with (`partial`) or equals `wanted`, compared
 // as the list compares, ignoring case; the search starts at `start` and,
 // with `wrap`, goes round to the top. -1 for none.
 int FindRow(int count, int start, bool wrap, bool partial, const std::string& wanted,
-            const std::function<const std::string&(int)>& textOf);
+            const std::function<std::string_view(int)>& textOf);
 
 // Answers LVN_ODFINDITEMA or W in `header` by FindRow over the rows' texts;
 // the result is what the list expects back.
 LRESULT AnswerFind(NMHDR* header, int count,
-                   const std::function<const std::string&(int)>& textOf);
+                   const std::function<std::string_view(int)>& textOf);
 
 // Stops the list's drawing for its lifetime; the list is redrawn afterwards.
 class DrawingSuspended {

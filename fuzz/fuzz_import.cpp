@@ -70,7 +70,7 @@ void CheckSavesAndOpens(const PimDocument& document) {
     PimDocument loaded;
     CHECK(LoadDocument(loaded, saved.data(), saved.size()));
     CheckSame(document.persons, loaded.persons, [](const Person& s, const Person& l) {
-        for (std::string Person::*text :
+        for (Text Person::*text :
              {&Person::FName, &Person::LName, &Person::RName, &Person::Company, &Person::Position,
               &Person::Addr1, &Person::Addr2, &Person::City, &Person::State, &Person::Zip,
               &Person::HmPhone, &Person::WkPhone, &Person::WkExt, &Person::Fax, &Person::Pager,

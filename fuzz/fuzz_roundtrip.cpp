@@ -187,7 +187,7 @@ void CheckDocument(const PimDocument& saved, const PimDocument& loaded, int64_t 
         CHECK(l.DoneDate == done);
     });
     CheckCollection(saved.persons, loaded.persons, [](const Person& s, const Person& l) {
-        for (std::string Person::*text :
+        for (Text Person::*text :
              {&Person::FName, &Person::LName, &Person::RName, &Person::Company, &Person::Position,
               &Person::Addr1, &Person::Addr2, &Person::City, &Person::State, &Person::Zip,
               &Person::HmPhone, &Person::WkPhone, &Person::WkExt, &Person::Fax, &Person::Pager,
@@ -207,7 +207,7 @@ void CheckDocument(const PimDocument& saved, const PimDocument& loaded, int64_t 
                         CHECK(l.AlarmTime == (s.Alarm ? StoredDate(s.AlarmTime) : DateTime::FromUnixTime(0)));
                         CHECK(l.Done == s.Done);
                     });
-    for (std::string User::*text : {&User::FName, &User::LName, &User::Company, &User::Position,
+    for (Text User::*text : {&User::FName, &User::LName, &User::Company, &User::Position,
                                     &User::Addr1, &User::Addr2, &User::City, &User::State, &User::Zip}) {
         CHECK(loaded.user.*text == StoredText(saved.user.*text));
     }

@@ -70,7 +70,7 @@ struct AsFlag {};
 // follows from the member's type.
 template <typename Record>
 struct FieldReader {
-    FieldReader(std::string_view name, std::string Record::*field) : name(name), text(field) {}
+    FieldReader(std::string_view name, Text Record::*field) : name(name), text(field) {}
     FieldReader(std::string_view name, int32_t Record::*field) : name(name), number(field) {}
     FieldReader(std::string_view name, int32_t Record::*field, AsFlag) : name(name), flagNumber(field) {}
     FieldReader(std::string_view name, bool Record::*field) : name(name), flag(field) {}
@@ -85,7 +85,7 @@ struct FieldReader {
     }
 
     std::string_view name;
-    std::string Record::*text = nullptr;
+    Text Record::*text = nullptr;
     int32_t Record::*number = nullptr;
     int32_t Record::*flagNumber = nullptr;
     bool Record::*flag = nullptr;          // "1" gives true

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DateTime.h"
+#include "Text.h"
 
 class Person {
 public:
@@ -15,25 +16,25 @@ public:
     std::string MakeDisplayName() const;
 
     int32_t ID = 0;
-    std::string FName;
-    std::string LName;
-    std::string RName;  // display name, kept as MakeDisplayName left it
-    std::string Company;
-    std::string Position;
-    std::string Addr1;
-    std::string Addr2;
-    std::string City;
-    std::string State;
-    std::string Zip;
-    std::string HmPhone;
-    std::string WkPhone;
-    std::string WkExt;
-    std::string Fax;
-    std::string Pager;
-    std::string CelPhone;
-    std::string EMail;
-    std::string WebPage;
-    std::string Notes;
+    Text FName;
+    Text LName;
+    Text RName;  // display name, kept as MakeDisplayName left it
+    Text Company;
+    Text Position;
+    Text Addr1;
+    Text Addr2;
+    Text City;
+    Text State;
+    Text Zip;
+    Text HmPhone;
+    Text WkPhone;
+    Text WkExt;
+    Text Fax;
+    Text Pager;
+    Text CelPhone;
+    Text EMail;
+    Text WebPage;
+    Text Notes;
     int32_t WhitePages = 0;   // 1 = listed in the White Pages
     int32_t YellowPages = 0;  // 1 = listed in the Yellow Pages
 };
@@ -50,7 +51,7 @@ public:
     Task();
     virtual ~Task() = default;
 
-    std::string Description;
+    Text Description;
     int32_t Priority = kPriorityHigh;
     DateTime DueDate;   // the construction moment until set
     DateTime DoneDate;  // meaningful only when Priority is kPriorityDone
@@ -62,7 +63,7 @@ public:
     Appointment();
     virtual ~Appointment() = default;
 
-    std::string Description;
+    Text Description;
     int32_t ID = 0;
     DateTime DueDate;    // the day of the appointment
     DateTime StartTime;
@@ -77,13 +78,13 @@ class User {
 public:
     virtual ~User() = default;
 
-    std::string LName;
-    std::string FName;
-    std::string Addr1;
-    std::string Addr2;
-    std::string City;
-    std::string State;
-    std::string Zip;
-    std::string Position;
-    std::string Company;
+    Text LName;
+    Text FName;
+    Text Addr1;
+    Text Addr2;
+    Text City;
+    Text State;
+    Text Zip;
+    Text Position;
+    Text Company;
 };

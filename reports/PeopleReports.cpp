@@ -23,12 +23,12 @@ void ColumnText(PageLayout& page, int x, int right, int y, int lineHeight, std::
 
 std::string PersonName(const Person& person) {
     const std::string first = TrimBoth(person.FName);
-    return first.empty() ? person.LName : first + " " + person.LName;
+    return first.empty() ? person.LName.str() : first + " " + person.LName;
 }
 
 std::string PersonCityLine(const Person& person) {
     const std::string city = TrimBoth(person.City);
-    const std::string cityState = TrimBoth(city.empty() ? person.State : city + ", " + person.State);
+    const std::string cityState = TrimBoth(city.empty() ? person.State.str() : city + ", " + person.State);
     return TrimBoth(cityState + " " + person.Zip);
 }
 

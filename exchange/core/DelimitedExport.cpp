@@ -203,11 +203,11 @@ int64_t AlarmLeadMinutes(const Appointment& appointment) {
 }
 
 struct PersonColumns {
-    std::vector<std::string Person::*> texts;
+    std::vector<Text Person::*> texts;
 };
 
 void WritePerson(TextWriter& out, const PersonColumns& columns, const Person& person) {
-    for (std::string Person::*text : columns.texts) out.Value(person.*text);
+    for (Text Person::*text : columns.texts) out.Value(person.*text);
 }
 
 void WriteTask(TextWriter& out, const std::vector<Field>& columns, const Task& task) {

@@ -109,10 +109,6 @@ class KindReader {
 public:
     virtual ~KindReader() = default;
     virtual void BeginRecord() = 0;
-    // Where a column's text may be read straight into (null: read it aside
-    // and Apply it); Took is told what was read there.
-    virtual std::string* Target(Field) { return nullptr; }
-    virtual void Took(Field, const std::string&) {}
     // May take the text's contents, leaving `text` with any other value.
     virtual void Apply(Field field, std::string& text) = 0;
     // A column the record did not reach: an empty text.
@@ -135,11 +131,8 @@ private:
 // would be moved.
 class PersonReader : public KindReader {
 public:
-    // `direct`: no field has two columns, so each column's text can go
-    // straight into its field (with two, an empty name must not replace the
-    // other's).
-    PersonReader(Persons& persons, const FieldScanner& scanner, const ExchangeLocale& locale, bool direct)
-        : persons_(persons), scanner_(scanner), locale_(locale), direct_(direct) {}
+    PersonReader(Persons& persons, const FieldScanner& scanner, const ExchangeLocale& locale)
+        : persons_(persons), scanner_(scanner), locale_(locale) {}
 
     void BeginRecord() override {
         person_ = nullptr;
@@ -148,28 +141,21 @@ public:
         named_ = false;
     }
 
-    std::string* Target(Field field) override {
-        std::string Person::*member = direct_ ? ExchangeFields::PersonText(field) : nullptr;
-        return member ? &(Record()->*member) : nullptr;
-    }
-    void Took(Field field, const std::string& text) override {
-        if (IsName(field) && !text.empty()) named_ = true;
-    }
-
     void Apply(Field field, std::string& text) override {
         if (field == Field::kWhitePages) {
             white_ = IsYes(text);
         } else if (field == Field::kYellowPages) {
             yellow_ = IsYes(text);
-        } else if (std::string Person::*member = ExchangeFields::PersonText(field)) {
+        } else if (Text Person::*member = ExchangeFields::PersonText(field)) {
             if (IsName(field) && text.empty()) return;
             if (IsName(field)) named_ = true;
-            std::swap(Record()->*member, text);
+            scanner_.Trim(text);
+            Record()->*member = text;
         }
     }
 
     void Missing(Field field) override {
-        std::string Person::*member = ExchangeFields::PersonText(field);
+        Text Person::*member = ExchangeFields::PersonText(field);
         if (!member) {
             KindReader::Missing(field);
         } else if (person_ && !IsName(field)) {
@@ -186,7 +172,6 @@ public:
         }
         persons_.IssueID();
         person_->ID = id_;
-        for (std::string Person::*text : kTexts) scanner_.Trim(person_->*text);
         person_->RName = person_->MakeDisplayName();
         person_->WhitePages = white_ == 0 && yellow_ == 0 ? 1 : white_;
         person_->YellowPages = yellow_;
@@ -207,7 +192,7 @@ private:
         if (!person_) {
             // IDs past the int32 range came round to a used one: read aside.
             person_ = &spare_;
-            for (std::string Person::*text : kTexts) (spare_.*text).clear();
+            for (Text Person::*text : kTexts) (spare_.*text).clear();
         }
         return person_;
     }
@@ -220,7 +205,7 @@ private:
         return text == "1" || text == "true" || text == "yes" ? 1 : 0;
     }
 
-    static constexpr std::string Person::*kTexts[] = {
+    static constexpr Text Person::*kTexts[] = {
         &Person::FName, &Person::LName, &Person::Company, &Person::Position, &Person::Addr1,
         &Person::Addr2, &Person::City,  &Person::State,   &Person::Zip,      &Person::HmPhone,
         &Person::WkPhone, &Person::WkExt, &Person::Fax,   &Person::Pager,    &Person::CelPhone,
@@ -229,7 +214,6 @@ private:
     Persons& persons_;
     const FieldScanner& scanner_;
     const ExchangeLocale& locale_;
-    const bool direct_;
     const Person empty_;
     Person spare_;
     Person* person_ = nullptr;  // the record being read (stored, or spare_), once it has a text
@@ -255,6 +239,7 @@ public:
         switch (field) {
             case Field::kTask:
                 if (text.empty()) return;
+                scanner_.Trim(text);
                 task_.Description = text;
                 named_ = true;
                 return;
@@ -278,7 +263,6 @@ public:
 
     bool FinishRecord() override {
         if (!named_) return false;
-        scanner_.Trim(task_.Description);
         task_.ID = tasks_.IssueID();
         return tasks_.Insert(task_.ID, task_);
     }
@@ -319,6 +303,7 @@ public:
         switch (field) {
             case Field::kAppointment:
                 if (text.empty()) return;
+                scanner_.Trim(text);
                 appointment_.Description = text;
                 described_ = true;
                 return;
@@ -386,7 +371,6 @@ public:
             appointment_.AlarmTime = alarmBase_ - DateSpan::FromParts(0, 0, lead_, 0);
         else
             appointment_.AlarmTime = alarmBase_;
-        scanner_.Trim(appointment_.Description);
         appointment_.ID = appointments_.IssueID();
         if (!appointments_.Insert(appointment_.ID, appointment_)) return false;
         taken_.Add(appointment_.StartTime, appointment_.EndTime);
@@ -462,13 +446,15 @@ public:
         size_t column = 0;
         for (; !over; ++column) {
             const Field field = column < columns.size() ? columns[column] : Field::kNone;
-            std::string* target = field == Field::kNone ? nullptr : reader.Target(field);
-            std::string* out = field == Field::kNone ? nullptr : target ? target : &field_;
+            std::string* out = field == Field::kNone ? nullptr : &field_;
             const FieldScanner::Result result = scanner_.Read(at, stop, !limited, out);
             if (result == FieldScanner::Result::kTooLong) return false;
             over = result != FieldScanner::Result::kField;
             if (result == FieldScanner::Result::kNoField) break;
-            if (out) Deliver(reader, field, target, mayHoldZero);
+            if (out) {
+                CleanField(field_, mayHoldZero);
+                reader.Apply(field, field_);
+            }
         }
         // Columns the record did not reach read as empty.
         for (; column < columns.size(); ++column) {
@@ -484,16 +470,6 @@ public:
     }
 
 private:
-    void Deliver(KindReader& reader, Field field, std::string* target, bool mayHoldZero) {
-        if (target) {
-            CleanField(*target, mayHoldZero);
-            reader.Took(field, *target);
-        } else {
-            CleanField(field_, mayHoldZero);
-            reader.Apply(field, field_);
-        }
-    }
-
     const char* Find(char byte, const char* from) const {
         const void* found = std::memchr(from, byte, static_cast<size_t>(end_ - from));
         return found ? static_cast<const char*>(found) : end_;
@@ -537,15 +513,7 @@ ImportResult ImportDelimitedText(PimDocument& document, ExchangeKind kind,
         }
     }
 
-    // Whether a field has two columns.
-    bool repeated = false;
-    std::vector<bool> seen(static_cast<size_t>(Field::kNone), false);
-    for (Field field : columns) {
-        if (field == Field::kNone) continue;
-        repeated = repeated || seen[static_cast<size_t>(field)];
-        seen[static_cast<size_t>(field)] = true;
-    }
-    PersonReader persons(document.persons, scanner, locale, !repeated);
+    PersonReader persons(document.persons, scanner, locale);
     TaskReader tasks(document.tasks, scanner, locale);
     std::unique_ptr<AppointmentReader> appointments;
     KindReader* reader = &persons;

@@ -62,6 +62,6 @@ Field Lookup(const std::vector<Entry>& table, const std::string& name);
 
 // The Person text member a persons field stands for; null for the two
 // phone-book flags and for fields of other kinds.
-std::string Person::*PersonText(Field field);
+Text Person::*PersonText(Field field);
 
 }  // namespace ExchangeFields

@@ -62,7 +62,7 @@ Field Lookup(const std::vector<Entry>& table, const std::string& name) {
     return Field::kNone;
 }
 
-std::string Person::*PersonText(Field field) {
+Text Person::*PersonText(Field field) {
     switch (field) {
         case F::kFirstName: return &Person::FName;
         case F::kLastName: return &Person::LName;

@@ -377,7 +377,7 @@ TEST_F(PersonSheetTest, HelpGivesEachSheetsTopicsForPagesAndButtons) {
 
 TEST(PersonSheetDataTest, EveryFieldGoesToItsOwnPlaceAndTheDisplayNameIsMade) {
     Person person = {};
-    std::string Person::*const fields[] = {
+    ::Text Person::*const fields[] = {
         &Person::FName, &Person::LName,  &Person::Company, &Person::Position, &Person::HmPhone,
         &Person::WkPhone, &Person::WkExt, &Person::Fax,    &Person::EMail,    &Person::Pager,
         &Person::CelPhone, &Person::WebPage, &Person::Addr1, &Person::Addr2,  &Person::City,
@@ -405,7 +405,7 @@ TEST(PersonSheetDataTest, EveryFieldGoesToItsOwnPlaceAndTheDisplayNameIsMade) {
     }
 
     User user;
-    std::string User::*const userFields[] = {&User::FName, &User::LName, &User::Company,
+    ::Text User::*const userFields[] = {&User::FName, &User::LName, &User::Company,
                                              &User::Position, &User::Addr1, &User::Addr2,
                                              &User::City, &User::State, &User::Zip};
     for (auto field : userFields) user.*field = "value " + std::to_string(++n);

@@ -107,7 +107,7 @@ TEST(AddressBookPages, TenThousandPersonsStayInsideTheirColumnsAndAboveTheFooter
     std::vector<Person> persons;
     for (int i = 0; i < 10000; ++i) persons.push_back(At("First", ("Person " + std::to_string(100000 + i)).c_str()));
     persons[17] = Person();
-    for (std::string* field : {&persons[50].FName, &persons[50].LName, &persons[50].Addr1, &persons[50].City,
+    for (Text* field : {&persons[50].FName, &persons[50].LName, &persons[50].Addr1, &persons[50].City,
                                &persons[50].Company, &persons[50].WebPage, &persons[50].Notes})
         *field = huge;
 
