@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <string_view>
 
 #include "DocumentFile.h"
 #include "PimDocument.h"
@@ -30,7 +31,7 @@ public:
     }
 
     // The worst case of one string attribute's value.
-    static size_t Escaped(const std::string& value) { return value.size() * kLongestEntity; }
+    static size_t Escaped(std::string_view value) { return value.size() * kLongestEntity; }
 
     template <size_t N>
     void Raw(const char (&text)[N]) {
@@ -53,7 +54,7 @@ public:
         *cursor_++ = '"';
     }
     template <size_t N>
-    void StringAttribute(const char (&nameEqualsQuote)[N], const std::string& value) {
+    void StringAttribute(const char (&nameEqualsQuote)[N], std::string_view value) {
         Raw(nameEqualsQuote);
         WriteEscaped(value);
         *cursor_++ = '"';
@@ -72,7 +73,7 @@ private:
     // ends there. So no character reference is ever needed, and kLongestEntity
     // stays the longest replacement. Runs without these bytes are copied
     // whole.
-    void WriteEscaped(const std::string& value) {
+    void WriteEscaped(std::string_view value) {
         const unsigned char* p = reinterpret_cast<const unsigned char*>(value.data());
         const unsigned char* end = p + value.size();
         while (p != end) {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "DelimitedText.h"
@@ -49,7 +50,7 @@ public:
     // One column: the separator before all but the first, then the value
     // enclosed, or nothing at all for an empty value (so it shows as two
     // separators side by side, never as two enclosers).
-    void Value(const std::string& value) {
+    void Value(std::string_view value) {
         const size_t size = value.size();
         // Doubling at most doubles the value.
         char* p = Room(separator_.size() + 2 * encloser_.size() + 2 * size);
@@ -81,7 +82,7 @@ public:
     void Number(int64_t value) {
         char digits[24];
         const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        Value(std::string(digits, end));
+        Value(std::string_view(digits, size_t(end - digits)));
     }
 
 private:
@@ -108,7 +109,7 @@ private:
     // Every encloser in the value is written twice. The search steps by the
     // code page's characters, so the second byte of a double-byte character
     // is never taken for one.
-    char* PutDoubled(char* p, const std::string& value) {
+    char* PutDoubled(char* p, std::string_view value) {
         const char* in = value.data();
         const char* end = in + value.size();
         if (encloser_.empty()) {
