@@ -3,7 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The key that orders `text` as CompareString with no flags does in the
 // user's locale. The key's closing zero is left out (keys hold no other).
-std::string LocaleSortKey(const std::string& text);
+std::string LocaleSortKey(std::string_view text);

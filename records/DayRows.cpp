@@ -31,7 +31,7 @@ int64_t NearestSlots(int64_t minutes) {
 
 // --- Phone book ------------------------------------------------------------------
 
-int CompareCompanies(const std::string& left, const std::string& right) {
+int CompareCompanies(std::string_view left, std::string_view right) {
     const size_t shorter = std::min(left.size(), right.size());
     for (size_t i = 0; i < shorter; ++i) {
         const unsigned char a = static_cast<unsigned char>(left[i]);

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -34,7 +35,7 @@ std::vector<PhoneBookRow> PhoneBookRows(const Persons& persons, PhoneBookMode mo
 
 // Orders two companies byte by byte as unsigned characters, case-sensitively,
 // a prefix before the longer text: negative, 0 or positive.
-int CompareCompanies(const std::string& left, const std::string& right);
+int CompareCompanies(std::string_view left, std::string_view right);
 
 // --- Tasks ------------------------------------------------------------------------
 
