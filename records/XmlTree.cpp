@@ -166,16 +166,18 @@ void XmlAttributeList::Iterator::Decode(const char* nameEnd, const char* valueBe
         if (*n != '\r') decoded_ += *n;  // CRs inside a checked name are passed over
     }
     const size_t nameLength = decoded_.size();
+    decoded_.reserve(nameLength + static_cast<size_t>(valueEnd - valueBegin));
     for (const char* v = valueBegin; v != valueEnd;) {
-        if (*v != '&') {
-            decoded_ += *v++;
-            continue;
-        }
+        const void* found = std::memchr(v, '&', static_cast<size_t>(valueEnd - v));
+        const char* const reference = found ? static_cast<const char*>(found) : valueEnd;
+        decoded_.append(v, reference);
+        if (reference == valueEnd) break;
         char c;
         const char* errorAt;
-        const char* after = ReadEntity(v + 1, valueEnd, c, errorAt);
+        const char* after = ReadEntity(reference + 1, valueEnd, c, errorAt);
         if (!after) {  // unreachable on checked bytes; keep the byte as it is
-            decoded_ += *v++;
+            decoded_ += '&';
+            v = reference + 1;
             continue;
         }
         decoded_ += c;
