@@ -15,7 +15,9 @@ namespace {
 // values stop at the int64 limits instead of overflowing.
 int64_t ReadDecimal(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    // Files write plain digits; no locale takes a digit for white space.
+    const bool digitFirst = !text.empty() && text[0] >= '0' && text[0] <= '9';
+    while (!digitFirst && i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     uint64_t value = 0;
@@ -49,11 +51,32 @@ std::string_view UpToZero(std::string_view value) {
     return value.substr(0, size_t(static_cast<const char*>(zero) - value.data()));
 }
 
+// Dates converted from Unix time, remembered for the length of one load:
+// many repeat (0 stands in every open task and every appointment without an
+// alarm), and a conversion costs far more than a look here. The same time
+// gives the same date, bit for bit, as converting it again would.
+class UnixDates {
+public:
+    DateTime From(int64_t unixTime) {
+        Entry& entry = entries_[size_t(uint64_t(unixTime) * 0x9E3779B97F4A7C15u >> 60)];
+        if (entry.unixTime != unixTime) entry = Entry{unixTime, DateTime::FromUnixTime(unixTime)};
+        return entry.date;
+    }
+
+private:
+    struct Entry {
+        int64_t unixTime = -1;  // a negative time is the invalid date: a true entry
+        DateTime date;
+    };
+    Entry entries_[16];
+};
+
 // The loaded file's bytes: values that point into them need no search for a
-// zero byte.
+// zero byte. Also what is remembered while they are read.
 struct FileText {
     const char* begin;
     const char* end;
+    mutable UnixDates dates;
 
     std::string_view Value(std::string_view value) const {
         const bool inFile = value.data() >= begin && value.data() + value.size() <= end;
@@ -76,12 +99,12 @@ struct FieldReader {
     FieldReader(std::string_view name, bool Record::*field) : name(name), flag(field) {}
     FieldReader(std::string_view name, DateTime Record::*field) : name(name), date(field) {}
 
-    void Read(Record& record, std::string_view value) const {
+    void Read(Record& record, std::string_view value, const FileText& file) const {
         if (text) (record.*text).assign(value.data(), value.size());
         else if (number) record.*number = ReadInt32(value);
         else if (flagNumber) record.*flagNumber = value == "1" ? 1 : 0;
         else if (flag) record.*flag = value == "1";
-        else if (date) record.*date = DateTime::FromUnixTime(ReadDecimal(value));
+        else if (date) record.*date = file.dates.From(ReadDecimal(value));
     }
 
     std::string_view name;
@@ -187,21 +210,22 @@ void ReadAttributes(const XmlNode& element, const FieldTable<Record>& fields, co
     size_t hint = 0;
     for (const XmlAttribute& attribute : element.Attributes()) {
         if (const FieldReader<Record>* field = fields.Find(attribute.name, hint))
-            field->Read(record, file.Value(attribute.value));
+            field->Read(record, file.Value(attribute.value), file);
     }
 }
 
 // The older layout keeps only ID as an attribute; every other field is a
 // child element holding the value as its text.
 template <typename Record>
-void ReadChildElements(const XmlNode& element, const FieldTable<Record>& fields, Record& record) {
+void ReadChildElements(const XmlNode& element, const FieldTable<Record>& fields, const FileText& file,
+                       Record& record) {
     const XmlNodeList* children = element.Children();
     if (!children) return;
     size_t hint = 0;
     for (const auto& child : *children) {
         if (IsComment(*child) || child->name == "ID") continue;
         if (const FieldReader<Record>* field = fields.Find(child->name, hint))
-            field->Read(record, UpToZero(child->text));
+            field->Read(record, UpToZero(child->text), file);
     }
 }
 
@@ -221,9 +245,10 @@ bool ReadInPlace(const XmlNode& element, const FieldTable<Record>& fields, const
     if (!record) return false;
     record->ID = id;
     size_t hint = 1;
-    for (++first; first != attributes.end(); ++first) {
+    const auto last = attributes.end();
+    for (++first; first != last; ++first) {
         if (const FieldReader<Record>* field = fields.Find(first->name, hint))
-            field->Read(*record, file.Value(first->value));
+            field->Read(*record, file.Value(first->value), file);
     }
     if (record->ID != id) {
         Record moved = std::move(*record);
@@ -260,9 +285,9 @@ void ReadRecord(const XmlNode& child, const FieldTable<Record>& fields, bool fie
     if (fieldsAsChildren) {
         size_t hint = 0;
         for (const XmlAttribute& attribute : child.Attributes()) {
-            if (attribute.name == "ID") fields.Find("ID", hint)->Read(record, file.Value(attribute.value));
+            if (attribute.name == "ID") fields.Find("ID", hint)->Read(record, file.Value(attribute.value), file);
         }
-        ReadChildElements(child, fields, record);
+        ReadChildElements(child, fields, file, record);
     } else {
         ReadAttributes(child, fields, file, record);
     }
@@ -382,7 +407,7 @@ LoadResult LoadDocumentText(PimDocument& document, const char* bytes, size_t len
     if (const void* zero = std::memchr(bytes, 0, length))
         length = size_t(static_cast<const char*>(zero) - bytes);
 
-    const FileText file{bytes, bytes + length};
+    const FileText file{bytes, bytes + length, {}};
     if (IsEmpty(document)) {
         // The usual case: records are made while the text is parsed.
         RecordReader reader(file);

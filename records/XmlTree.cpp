@@ -32,15 +32,17 @@ XmlAttributeList XmlElement::Attributes() const { return attributes; }
 
 XmlComment::XmlComment() { name = "!"; }
 
-XmlAttributeList::Iterator::Iterator(const char* cursor, const char* end, bool plain, bool references)
-    : cursor_(cursor), next_(cursor), end_(end), plain_(plain), references_(references)
+XmlAttributeList::Iterator::Iterator(const char* cursor, const char* end, bool plain, bool references,
+                                     const XmlAttributeSpan* span, const XmlAttributeSpan* spansEnd)
+    : cursor_(cursor), next_(cursor), end_(end), plain_(plain), references_(references), span_(span),
+      spansEnd_(spansEnd)
 {
     if (cursor_ != end_) Start(cursor_);
 }
 
 XmlAttributeList::Iterator::Iterator(const Iterator& other)
     : cursor_(other.cursor_), next_(other.next_), end_(other.end_), plain_(other.plain_),
-      references_(other.references_)
+      references_(other.references_), span_(other.span_), spansEnd_(other.spansEnd_)
 {
     if (cursor_ != end_) Start(cursor_);
 }
@@ -53,14 +55,32 @@ XmlAttributeList::Iterator& XmlAttributeList::Iterator::operator=(const Iterator
         end_ = other.end_;
         plain_ = other.plain_;
         references_ = other.references_;
+        span_ = other.span_;
+        spansEnd_ = other.spansEnd_;
         current_ = XmlAttribute();
         if (cursor_ != end_) Start(cursor_);
     }
     return *this;
 }
 
+void XmlAttributeList::Iterator::Advance()
+{
+    // The range ends right after the last closing quote.
+    if (next_ == end_) {
+        cursor_ = end_;
+    } else if (plain_) {
+        TakePlain(next_ + 1);
+    } else {
+        Read(next_);
+    }
+}
+
 void XmlAttributeList::Iterator::Start(const char* at)
 {
+    if (span_) {
+        TakeSpan();
+        return;
+    }
     if (!plain_) {
         Read(at);
         return;
@@ -138,6 +158,7 @@ void XmlAttributeList::Iterator::Read(const char* from)
 
 // An attribute whose name holds a CR or whose value holds an entity
 // reference: name and value are built in decoded_ and both views point there.
+// The name starts at cursor_.
 void XmlAttributeList::Iterator::Decode(const char* nameEnd, const char* valueBegin, const char* valueEnd)
 {
     decoded_.clear();
@@ -145,16 +166,18 @@ void XmlAttributeList::Iterator::Decode(const char* nameEnd, const char* valueBe
         if (*n != '\r') decoded_ += *n;  // CRs inside a checked name are passed over
     }
     const size_t nameLength = decoded_.size();
+    decoded_.reserve(nameLength + static_cast<size_t>(valueEnd - valueBegin));
     for (const char* v = valueBegin; v != valueEnd;) {
-        if (*v != '&') {
-            decoded_ += *v++;
-            continue;
-        }
+        const void* found = std::memchr(v, '&', static_cast<size_t>(valueEnd - v));
+        const char* const reference = found ? static_cast<const char*>(found) : valueEnd;
+        decoded_.append(v, reference);
+        if (reference == valueEnd) break;
         char c;
         const char* errorAt;
-        const char* after = ReadEntity(v + 1, valueEnd, c, errorAt);
+        const char* after = ReadEntity(reference + 1, valueEnd, c, errorAt);
         if (!after) {  // unreachable on checked bytes; keep the byte as it is
-            decoded_ += *v++;
+            decoded_ += '&';
+            v = reference + 1;
             continue;
         }
         decoded_ += c;

@@ -285,6 +285,39 @@ TEST(SimpleXMLParser, HandsTheRootsGrandchildrenOverOneByOne)
     EXPECT_THROW(parser.Parse(bytes.get(), text.size() - 3, partial), SimpleXMLParser::Exception);
 }
 
+// The grandchildren keep where the parser found their attributes; walking
+// them gives what the finished tree gives, in every form an attribute can take.
+TEST(SimpleXMLParser, HandedOverAttributesReadAsInTheFinishedTree)
+{
+    struct Collect : XmlLevelReader {
+        std::vector<Attributes> seen;
+        void Root(const XmlElement&) override {}
+        void ChildStart(const XmlElement&) override {}
+        void ChildEnd(const XmlElement&) override {}
+        void Grandchild(const XmlNode& node) override { seen.push_back(AttributesOf(node)); }
+    };
+    const std::string longValue(150, 'v');
+    std::string text = "<r><s>";
+    const std::vector<std::string> tags = {
+        "<g a=\"1\" bb=\"22\" c=\"\"/>",
+        "<g a = '1'\r\n\tb=\"x&amp;y\" c\rd=\"&#65;\"  e='\"'/>",
+        "<g n=\"" + longValue + "\" m=\"" + longValue + "&lt;\" o=\"o\"/>",
+        "<g/>",
+        "<g a=\"1\"\n b=\"2\"\r\n c=\"3\"\td=\"4\" e=\"5\" f=\"6\" g=\"7\" h=\"8\" i=\"9\" j=\"10\" k=\"11\"></g>",
+    };
+    for (int i = 0; i < 40; ++i) text += std::string(static_cast<size_t>(i % 7), ' ') + tags[static_cast<size_t>(i) % tags.size()];
+    text += "</s></r>";
+    std::unique_ptr<char[]> bytes(new char[text.size()]);
+    std::copy(text.begin(), text.end(), bytes.get());
+    Collect collect;
+    SimpleXMLParser().Parse(bytes.get(), text.size(), collect);
+    auto tree = Parse(text);
+    const XmlNode& s = Child(*tree, 0);
+    ASSERT_EQ(40u, collect.seen.size());
+    for (size_t i = 0; i < collect.seen.size(); ++i) EXPECT_EQ(AttributesOf(Child(s, i)), collect.seen[i]) << i;
+    EXPECT_EQ((Attributes{{"a", "1"}, {"b", "x&y"}, {"cd", "A"}, {"e", "\""}}), collect.seen[1]);
+}
+
 // Every cut before the root's end fails without reading past the length.
 TEST(SimpleXMLParser, FailsCleanlyOnEveryTruncation)
 {
