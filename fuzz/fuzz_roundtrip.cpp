@@ -104,7 +104,7 @@ void FillTask(FuzzedDataProvider& in, Task& task) {
 }
 
 void FillPerson(FuzzedDataProvider& in, Person& person) {
-    for (std::string* text : {&person.FName, &person.LName, &person.RName, &person.Company,
+    for (Text* text : {&person.FName, &person.LName, &person.RName, &person.Company,
                               &person.Position, &person.Addr1, &person.Addr2, &person.City,
                               &person.State, &person.Zip, &person.HmPhone, &person.WkPhone,
                               &person.WkExt, &person.Fax, &person.Pager, &person.CelPhone,
@@ -126,7 +126,7 @@ void FillAppointment(FuzzedDataProvider& in, Appointment& appointment) {
 }
 
 void FillUser(FuzzedDataProvider& in, User& user) {
-    for (std::string* text : {&user.FName, &user.LName, &user.Company, &user.Position, &user.Addr1,
+    for (Text* text : {&user.FName, &user.LName, &user.Company, &user.Position, &user.Addr1,
                               &user.Addr2, &user.City, &user.State, &user.Zip}) {
         *text = PickText(in);
     }

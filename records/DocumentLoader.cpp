@@ -13,23 +13,48 @@ namespace {
 // A number as the C library's atoi reads it: leading white space and a sign,
 // digits up to the first other byte, 0 when there are none. Out-of-range
 // values stop at the int64 limits instead of overflowing.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+// Eight bytes read as one word, the first in the low byte: whether all are
+// digits, and their value. Dates are ten digits, so this takes most of each.
+bool AllDigits(uint64_t chunk) {
+    return !(((chunk + 0x4646464646464646u) | (chunk - 0x3030303030303030u)) & 0x8080808080808080u);
+}
+
+uint32_t EightDigits(uint64_t chunk) {
+    chunk -= 0x3030303030303030u;
+    chunk = chunk * 10 + (chunk >> 8);  // pairs of digits in the even bytes
+    constexpr uint64_t kLow = 0x000000FF000000FFu;
+    chunk = ((chunk & kLow) * (100 + (1000000ull << 32)) + ((chunk >> 16) & kLow) * (1 + (10000ull << 32))) >> 32;
+    return static_cast<uint32_t>(chunk);
+}
+#define VANTREL_EIGHT_DIGITS 1
+#endif
+
 int64_t ReadDecimal(std::string_view text) {
-    size_t i = 0;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const auto digit = [](char c) { return static_cast<unsigned>(c - '0'); };
     // Files write plain digits; no locale takes a digit for white space.
-    const bool digitFirst = !text.empty() && text[0] >= '0' && text[0] <= '9';
-    while (!digitFirst && i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    if (p != end && digit(*p) > 9) {
+        while (p != end && std::isspace(static_cast<unsigned char>(*p))) ++p;
+    }
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    uint64_t value = 0;
+    if (p != end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     constexpr uint64_t kLimit = uint64_t(INT64_MAX) + 1;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + uint64_t(text[i] - '0');
-        if (value >= kLimit) {
-            value = kLimit;
-            // Skip the remaining digits; the value stays at the limit.
-            while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-            break;
-        }
+    uint64_t value = 0;
+    int digits = 0;
+#if VANTREL_EIGHT_DIGITS
+    for (uint64_t chunk; digits <= 10 && end - p >= 8; p += 8, digits += 8) {
+        std::memcpy(&chunk, p, 8);
+        if (!AllDigits(chunk)) break;
+        value = value * 100000000u + EightDigits(chunk);
+    }
+#endif
+    // Eighteen digits stay far below the limit; past them each step is held to it.
+    for (; p != end && digit(*p) <= 9; ++p, ++digits) {
+        const unsigned d = digit(*p);
+        if (digits < 18) value = value * 10 + d;
+        else value = value > (kLimit - d) / 10 ? kLimit : value * 10 + d;
     }
     if (negative) return value == kLimit ? INT64_MIN : -int64_t(value);
     return value == kLimit ? INT64_MAX : int64_t(value);
@@ -134,6 +159,16 @@ public:
             if (++index == count) index = 0;
         }
         return nullptr;
+    }
+
+    size_t size() const { return fields_.size(); }
+    const FieldReader<Record>& operator[](size_t index) const { return fields_[index]; }
+
+    // How the writer puts a record of this type: every field, in this order.
+    XmlGrandchildForm WrittenForm(std::string_view element) const {
+        XmlGrandchildForm form{element, {}};
+        for (const FieldReader<Record>& field : fields_) form.attributes.push_back(field.name);
+        return form;
     }
 
 private:
@@ -259,6 +294,18 @@ bool ReadInPlace(const XmlNode& element, const FieldTable<Record>& fields, const
     return true;
 }
 
+// A record element written in the table's form: `values` hold every field
+// in the table's order, ID first, read as ReadInPlace reads them.
+template <typename Record, typename Collection>
+void ReadInForm(const std::string_view* values, const FieldTable<Record>& fields, const Record& prototype,
+                const FileText& file, Collection& collection) {
+    const int32_t id = ReadInt32(file.Value(values[0]));
+    Record* record = collection.InsertCopy(id, prototype);
+    if (!record) return;  // the first record with that ID stays
+    record->ID = id;
+    for (size_t i = 1; i < fields.size(); ++i) fields[i].Read(*record, file.Value(values[i]), file);
+}
+
 template <typename Collection>
 void ReadLastID(const XmlNode& section, const FileText& file, Collection& collection) {
     for (const XmlAttribute& attribute : section.Attributes()) {
@@ -358,6 +405,31 @@ public:
         case Section::kOther: break;
         }
         section_ = Section::kOther;
+    }
+
+    const XmlGrandchildForm* GrandchildForm() const override {
+        if (childElements_) return nullptr;
+        static const XmlGrandchildForm persons = PersonFields().WrittenForm("Person");
+        static const XmlGrandchildForm tasks = TaskFields().WrittenForm("Task");
+        static const XmlGrandchildForm appointments = AppointmentFields().WrittenForm("Appointment");
+        switch (section_) {
+        case Section::kPersons: return &persons;
+        case Section::kTasks: return &tasks;
+        case Section::kAppointments: return &appointments;
+        case Section::kOther: break;
+        }
+        return nullptr;
+    }
+
+    void GrandchildInForm(const std::string_view* values) override {
+        switch (section_) {
+        case Section::kPersons: ReadInForm(values, PersonFields(), personDefaults_, file_, loaded_.persons); break;
+        case Section::kTasks: ReadInForm(values, TaskFields(), taskDefaults_, file_, loaded_.tasks); break;
+        case Section::kAppointments:
+            ReadInForm(values, AppointmentFields(), appointmentDefaults_, file_, loaded_.appointments);
+            break;
+        case Section::kOther: break;
+        }
     }
 
     void Grandchild(const XmlNode& record) override {

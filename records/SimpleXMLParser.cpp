@@ -211,6 +211,7 @@ private:
     const char* EndTag(const char* p, const XmlElement& element);
     const char* Content(const char* p, XmlElement* root);
     void HandOver(XmlElement& parent);
+    const char* InForm(const char* p);
 
     SimpleXMLParser& parser_;
     const char* begin_;
@@ -218,6 +219,21 @@ private:
     XmlLevelReader* reader_;
     NodeBlocks* blocks_ = nullptr;  // the root's
     NodeBlocks::Mark grandchildAt_{};  // where the open grandchild's nodes begin
+    // The reader's form for the open child's grandchildren, and what InForm
+    // reads one into.
+    const XmlGrandchildForm* form_ = nullptr;
+    // ` name="` of each of the form's attributes, as 16 bytes and a mask of
+    // those that count (all of them only when it is longer).
+    struct FormPattern {
+        uint64_t bytes[2];
+        uint64_t mask[2];
+        std::string text;
+    };
+    void SetForm(const XmlGrandchildForm* form);
+    std::vector<FormPattern> formPatterns_;
+    std::vector<std::string_view> formValues_;
+    std::vector<size_t> formDecodedAt_;  // where in formDecoded_, or npos
+    std::string formDecoded_;
 };
 
 void XmlGrammar::Fail(const char* at)
@@ -573,6 +589,97 @@ void XmlGrammar::HandOver(XmlElement& parent)
     blocks_->Rewind(grandchildAt_);
 }
 
+void XmlGrammar::SetForm(const XmlGrandchildForm* form)
+{
+    form_ = form;
+    if (!form) return;
+    const size_t count = form->attributes.size();
+    formPatterns_.resize(count);
+    formValues_.resize(count);
+    formDecodedAt_.resize(count);
+    for (size_t i = 0; i < count; ++i) {
+        FormPattern& pattern = formPatterns_[i];
+        pattern.text = " ";
+        pattern.text.append(form->attributes[i].data(), form->attributes[i].size());
+        pattern.text += "=\"";
+        unsigned char bytes[16] = {};
+        unsigned char mask[16] = {};
+        for (size_t b = 0; b < pattern.text.size() && b < 16; ++b) {
+            bytes[b] = static_cast<unsigned char>(pattern.text[b]);
+            mask[b] = 0xFF;
+        }
+        std::memcpy(pattern.bytes, bytes, 16);
+        std::memcpy(pattern.mask, mask, 16);
+    }
+}
+
+// Reads the grandchild at p ('<') when it is written exactly in the reader's
+// form and hands it over; returns where it ends. Returns null, having handed
+// nothing over, when it is not in that form or holds anything the usual
+// reading would refuse (a '<' or zero byte in a value, a bad reference), so
+// that the usual reading takes it and reports any error. Values are checked
+// as Value checks them and decoded by the same references.
+const char* XmlGrammar::InForm(const char* p)
+{
+    const XmlGrandchildForm& form = *form_;
+    const char* q = p + 1;
+    const size_t elementSize = form.element.size();
+    if (static_cast<size_t>(end_ - q) < elementSize || std::memcmp(q, form.element.data(), elementSize) != 0)
+        return nullptr;
+    q += elementSize;
+    formDecoded_.clear();
+    const size_t count = form.attributes.size();
+    for (size_t i = 0; i < count; ++i) {
+        // ` name="`
+        const FormPattern& pattern = formPatterns_[i];
+        const size_t size = pattern.text.size();
+        if (size <= 16 && end_ - q >= 16) {
+            uint64_t first, second;
+            std::memcpy(&first, q, 8);
+            std::memcpy(&second, q + 8, 8);
+            if (((first ^ pattern.bytes[0]) & pattern.mask[0]) | ((second ^ pattern.bytes[1]) & pattern.mask[1]))
+                return nullptr;
+        } else if (static_cast<size_t>(end_ - q) < size || std::memcmp(q, pattern.text.data(), size) != 0) {
+            return nullptr;
+        }
+        q += size;
+        const char* run = q;
+        q = SkipValueBytes(q, end_);
+        if (q == end_) return nullptr;
+        if (*q == '"') {
+            formValues_[i] = std::string_view(run, static_cast<size_t>(q - run));
+            formDecodedAt_[i] = std::string::npos;
+            ++q;
+            continue;
+        }
+        const size_t decodedAt = formDecoded_.size();
+        for (;;) {
+            if (*q != '&') return nullptr;  // '<' or a zero byte
+            formDecoded_.append(run, q);
+            char c;
+            const char* errorAt;
+            run = ReadEntity(q + 1, end_, c, errorAt);
+            if (!run) return nullptr;
+            formDecoded_ += c;
+            q = SkipValueBytes(run, end_);
+            if (q == end_) return nullptr;
+            if (*q == '"') break;
+        }
+        formDecoded_.append(run, q);
+        formDecodedAt_[i] = decodedAt;
+        formValues_[i] = std::string_view(nullptr, formDecoded_.size() - decodedAt);
+        ++q;
+    }
+    if (static_cast<size_t>(end_ - q) < 3 || std::memcmp(q, " />", 3) != 0) return nullptr;
+    // The decoded values' place is known only now that their buffer is full.
+    for (size_t i = 0; i < count; ++i) {
+        if (formDecodedAt_[i] != std::string::npos)
+            formValues_[i] = std::string_view(formDecoded_.data() + formDecodedAt_[i], formValues_[i].size());
+    }
+    reader_->GrandchildInForm(formValues_.data());
+    return q + 3;
+}
+
 // Element content up to the end tag of `root`, nested elements included.
 // Nesting is kept on an explicit stack bounded by kMaxDepth.
 const char* XmlGrammar::Content(const char* p, XmlElement* root)
@@ -602,7 +709,10 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
             p = EndTag(at + 1, *element);
             open.pop_back();
             if (reader_) {
-                if (open.size() == 1) reader_->ChildEnd(*element);
+                if (open.size() == 1) {
+                    form_ = nullptr;
+                    reader_->ChildEnd(*element);
+                }
                 else if (open.size() == 2) HandOver(*open.back());
             }
         } else if (c == '!') {
@@ -615,6 +725,12 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
                 Fail(p);
             }
         } else if (Is(c, kNameStart)) {
+            if (form_ && open.size() == 2 && at == p + 1) {
+                if (const char* after = InForm(p)) {
+                    p = after;
+                    continue;
+                }
+            }
             if (open.size() >= static_cast<size_t>(SimpleXMLParser::kMaxDepth)) Fail(p);
             XmlElement* child;
             bool empty;
@@ -625,6 +741,7 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
             p = StartTag(at, *element, child, empty, reader_ && depth >= 2);
             if (reader_ && depth == 1) {
                 reader_->ChildStart(*child);
+                SetForm(empty ? nullptr : reader_->GrandchildForm());
                 if (empty) reader_->ChildEnd(*child);
             } else if (reader_ && depth == 2 && empty) {
                 HandOver(*element);

@@ -221,6 +221,13 @@ public:
     XmlComment();
 };
 
+// How a writer puts an element on its own: "<" and `element`, then
+// ` name="value"` for each of `attributes` in order, then " />".
+struct XmlGrandchildForm {
+    std::string_view element;
+    std::vector<std::string_view> attributes;
+};
+
 // Told about the top of the tree while it is parsed, so that a reader can
 // take the grandchildren of the root (the records of a document file) one at
 // a time: each is handed over complete and then released, instead of being
@@ -237,6 +244,17 @@ public:
     // A grandchild of the root (not a comment), complete with everything in
     // it; it is released when this returns.
     virtual void Grandchild(const XmlNode& grandchild) = 0;
+
+    // The form in which the grandchildren of the child just started are
+    // usually written, or null; asked after each ChildStart. A grandchild
+    // written exactly in it, holding only what the parser accepts, goes to
+    // GrandchildInForm instead of Grandchild, without a node being made. One
+    // that differs in the least (another order, white space, a missing or
+    // extra attribute, a bad reference) is read as usual.
+    virtual const XmlGrandchildForm* GrandchildForm() const { return nullptr; }
+    // The values of such a grandchild in the form's order, references
+    // decoded; they are gone when this returns.
+    virtual void GrandchildInForm(const std::string_view* values) { (void)values; }
 };
 
 class SimpleXMLParser {

@@ -5,7 +5,13 @@
 
 Text& Text::assign(const char* text, size_t size) {
     if (size <= kLocal) {
-        // Moved first: `text` may lie in the bytes inside or in the allocation.
+        if (!OnHeap()) {
+            // `text` may lie in the bytes inside.
+            if (size) std::memmove(bytes_, text, size);
+            SetLocalSize(size);
+            return *this;
+        }
+        // Copied aside first: `text` may lie in the allocation.
         char copy[kLocal];
         if (size) std::memcpy(copy, text, size);
         Release();

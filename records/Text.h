@@ -23,7 +23,14 @@ public:
     Text(const char* text) : Text() { assign(text, std::strlen(text)); }
     Text(const std::string& text) : Text() { assign(text.data(), text.size()); }
     Text(std::string_view text) : Text() { assign(text.data(), text.size()); }
-    Text(const Text& other) : Text() { assign(other.data(), other.size()); }
+    Text(const Text& other) {
+        if (other.OnHeap()) {
+            SetLocalSize(0);
+            assign(other.data(), other.size());
+        } else {
+            std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+        }
+    }
     Text(Text&& other) noexcept {
         std::memcpy(bytes_, other.bytes_, sizeof bytes_);
         other.SetLocalSize(0);

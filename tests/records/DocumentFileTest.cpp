@@ -440,7 +440,10 @@ TEST(DocumentLoad, NumbersAndFlagsReadLikeTheCLibraryWithExactFlags) {
                      "<Persons><Person ID=\"1\" WhitePages=\"01\" YellowPages=\"1\"/>"
                      "<Person ID=\"2\" WhitePages=\" 1\" YellowPages=\"yes\"/></Persons>"
                      "<Appointments><Appointment ID=\"1\" Alarm=\"2\" Done=\"1\" "
-                     "StartTime=\"2147483648\" EndTime=\"x\" DueDate=\"2147483647\"/></Appointments>"
+                     "StartTime=\"2147483648\" EndTime=\"x\" DueDate=\"2147483647\"/>"
+                     // 2^64 once wrapped round to 0, which is a date.
+                     "<Appointment ID=\"2\" DueDate=\"18446744073709551616\" "
+                     "StartTime=\"0000001015236000\" EndTime=\"101523600x\"/></Appointments>"
                      "</Pim>"));
     EXPECT_EQ(12, document.tasks[1].Priority);
     EXPECT_EQ(0, document.tasks[2].Priority);
@@ -457,6 +460,10 @@ TEST(DocumentLoad, NumbersAndFlagsReadLikeTheCLibraryWithExactFlags) {
     EXPECT_FALSE(appointment.StartTime.IsValid());  // beyond the 32-bit range
     EXPECT_EQ(DateTime::FromFields(1970, 1, 1, 0, 0, 0), appointment.EndTime);
     EXPECT_EQ(DateTime::FromFields(2038, 1, 19, 3, 14, 7), appointment.DueDate);
+    const Appointment& digits = document.appointments[2];
+    EXPECT_FALSE(digits.DueDate.IsValid());
+    EXPECT_EQ(DateTime::FromFields(2002, 3, 4, 10, 0, 0), digits.StartTime);
+    EXPECT_EQ(DateTime::FromFields(1973, 3, 21, 1, 0, 0), digits.EndTime);
 }
 
 TEST(DocumentLoad, OlderLayoutKeepsPersonAndTaskFieldsInChildElements) {
