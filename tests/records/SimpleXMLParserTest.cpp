@@ -318,6 +318,71 @@ TEST(SimpleXMLParser, HandedOverAttributesReadAsInTheFinishedTree)
     EXPECT_EQ((Attributes{{"a", "1"}, {"b", "x&y"}, {"cd", "A"}, {"e", "\""}}), collect.seen[1]);
 }
 
+// Grandchildren written exactly in the reader's form come as their values
+// alone; any other spelling comes as a node, and an error in one is found
+// where the parser finds it without a form.
+TEST(SimpleXMLParser, GrandchildrenInTheReadersFormComeAsTheirValues)
+{
+    struct Formed : XmlLevelReader {
+        XmlGrandchildForm form{"g", {"a", "bb"}};
+        std::vector<std::string> seen;
+        void Root(const XmlElement&) override {}
+        void ChildStart(const XmlElement&) override {}
+        void ChildEnd(const XmlElement&) override {}
+        const XmlGrandchildForm* GrandchildForm() const override { return &form; }
+        void GrandchildInForm(const std::string_view* values) override
+        {
+            seen.push_back("form " + std::string(values[0]) + "|" + std::string(values[1]));
+        }
+        void Grandchild(const XmlNode& node) override
+        {
+            std::string line = "node";
+            for (const auto& attribute : AttributesOf(node)) line += " " + attribute.second;
+            seen.push_back(line);
+        }
+    };
+    const auto parseFormed = [](const std::string& text, Formed& formed) {
+        std::unique_ptr<char[]> bytes(new char[text.size()]);
+        std::copy(text.begin(), text.end(), bytes.get());
+        SimpleXMLParser().Parse(bytes.get(), text.size(), formed);
+    };
+    const struct {
+        const char* tag;
+        const char* seen;
+    } kCases[] = {
+        {"<g a=\"1\" bb=\"x&amp;y&#65;\r\n\" />", "form 1|x&yA\r\n"},
+        {"<g a=\"\" bb=\"\" />", "form |"},
+        {"<g bb=\"2\" a=\"1\" />", "node 2 1"},
+        {"<g a=\"1\" bb=\"2\"/>", "node 1 2"},
+        {"<g a=\"1\"  bb=\"2\" />", "node 1 2"},
+        {"<g a='1' bb=\"2\" />", "node 1 2"},
+        {"<g a=\"1\" bb=\"2\" c=\"3\" />", "node 1 2 3"},
+        {"<g a=\"1\" />", "node 1"},
+        {"<gg a=\"1\" bb=\"2\" />", "node 1 2"},
+        {"<g a=\"1\" bb=\"2\" ></g>", "node 1 2"},
+        {"<g a=\"1\" b\rb=\"2\" />", "node 1 2"},
+    };
+    for (const auto& c : kCases) {
+        Formed formed;
+        parseFormed(std::string("<r><s>") + c.tag + "</s></r>", formed);
+        ASSERT_EQ(1u, formed.seen.size()) << c.tag;
+        EXPECT_EQ(c.seen, formed.seen[0]) << c.tag;
+    }
+    for (const char* tag : {"<g a=\"1\" bb=\"<\" />", "<g a=\"&bad;\" bb=\"2\" />", "<g a=\"1\" bb=\"&#65\" />",
+                            "<g a=\"1\" bb=\"2"}) {
+        const std::string text = std::string("<r><s>\n <g a=\"1\" bb=\"2\" />\n") + tag + "</s></r>";
+        Formed formed;
+        Position found(0, 0);
+        try {
+            parseFormed(text, formed);
+        } catch (const SimpleXMLParser::Exception& error) {
+            found = {error.line, error.column};
+        }
+        EXPECT_EQ(ErrorAt(text), found) << tag;
+        EXPECT_NE(Position(0, 0), found) << tag;
+    }
+}
+
 // Every cut before the root's end fails without reading past the length.
 TEST(SimpleXMLParser, FailsCleanlyOnEveryTruncation)
 {
