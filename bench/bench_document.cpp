@@ -5,7 +5,8 @@
 //   bench_document --peak N        load a generated N document in a fresh
 //                                  process and print its peak memory
 //   bench_document --load N R      only load an N document R times (for a
-//   bench_document --save N R      profiler), or only save it
+//   bench_document --save N R      profiler), only save it, or only parse and
+//   bench_document --pugi N R      visit it with the reference parser
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -253,33 +254,41 @@ int PeakMode(size_t count) {
 }  // namespace
 
 // One operation repeated, nothing else timed, for a profiler to look at.
-int RepeatMode(bool load, size_t count, int rounds) {
+int RepeatMode(char mode, size_t count, int rounds) {
     const std::string text = GeneratedText(count);
     PimDocument saved;
     LoadDocument(saved, text.data(), text.size());
     size_t sink = 0;
     const auto start = Clock::now();
     for (int round = 0; round < rounds; ++round) {
-        if (load) {
+        if (mode == 'l') {
             PimDocument document;
             LoadDocument(document, text.data(), text.size());
             sink += document.persons.size();
+        } else if (mode == 'p') {
+            std::unique_ptr<char[]> copy(new char[text.size()]);
+            std::memcpy(copy.get(), text.data(), text.size());
+            pugi::xml_document document;
+            document.load_buffer_inplace(copy.get(), text.size());
+            sink += VisitPugi(document);
         } else {
             std::string out;
             WriteDocument(saved, out);
             sink += out.size();
         }
     }
-    std::printf("%s %zu records x %d: %.1f ms each (%zu)\n", load ? "load" : "save", count,
-                rounds, Milliseconds(start) / rounds, sink);
+    std::printf("%s %zu records x %d: %.1f ms each (%zu)\n",
+                mode == 'l' ? "load" : mode == 'p' ? "pugixml" : "save", count, rounds,
+                Milliseconds(start) / rounds, sink);
     return 0;
 }
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--peak") == 0)
         return PeakMode(size_t(std::strtoul(argv[2], nullptr, 10)));
-    if (argc == 4 && (std::strcmp(argv[1], "--load") == 0 || std::strcmp(argv[1], "--save") == 0))
-        return RepeatMode(argv[1][2] == 'l', size_t(std::strtoul(argv[2], nullptr, 10)),
+    if (argc == 4 && (std::strcmp(argv[1], "--load") == 0 || std::strcmp(argv[1], "--save") == 0 ||
+                      std::strcmp(argv[1], "--pugi") == 0))
+        return RepeatMode(argv[1][2], size_t(std::strtoul(argv[2], nullptr, 10)),
                           std::max(1, std::atoi(argv[3])));
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     RunTable(rounds);

@@ -173,11 +173,18 @@ DateTime DateTime::FromUnixTime(int64_t unixTime) {
     const int64_t local = unixTime + Zone().OffsetAt(unixTime);
     const int64_t days = FloorDiv(local, kSecondsPerDay);
     const int secondOfDay = static_cast<int>(local - days * kSecondsPerDay);
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    OleDate::CivilFromDays(days, year, month, day);
-    return FromFields(year, month, day, secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60);
+    // A record's dates mostly share a day (an appointment's four always do):
+    // the last day's calendar fields are kept.
+    static struct {
+        int64_t days = INT64_MIN;
+        int year = 0, month = 0, day = 0;
+    } last;
+    if (days != last.days) {
+        OleDate::CivilFromDays(days, last.year, last.month, last.day);
+        last.days = days;
+    }
+    return FromFields(last.year, last.month, last.day, secondOfDay / 3600, secondOfDay / 60 % 60,
+                      secondOfDay % 60);
 }
 
 int64_t DateTime::ToUnixTime() const {

@@ -51,11 +51,10 @@ int64_t ReadDecimal(std::string_view text) {
     }
 #endif
     // Eighteen digits stay far below the limit; past them each step is held to it.
-    for (; p != end && digit(*p) <= 9; ++p, ++digits) {
-        const unsigned d = digit(*p);
-        if (digits < 18) value = value * 10 + d;
-        else value = value > (kLimit - d) / 10 ? kLimit : value * 10 + d;
-    }
+    const char* const unchecked = end - p > 18 - digits ? p + (18 - digits) : end;
+    for (unsigned d; p != unchecked && (d = digit(*p)) <= 9; ++p) value = value * 10 + d;
+    for (unsigned d; p != end && (d = digit(*p)) <= 9; ++p)
+        value = value > (kLimit - d) / 10 ? kLimit : value * 10 + d;
     if (negative) return value == kLimit ? INT64_MIN : -int64_t(value);
     return value == kLimit ? INT64_MAX : int64_t(value);
 }

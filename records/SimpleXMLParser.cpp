@@ -672,7 +672,7 @@ const char* XmlGrammar::InForm(const char* p)
     }
     if (static_cast<size_t>(end_ - q) < 3 || std::memcmp(q, " />", 3) != 0) return nullptr;
     // The decoded values' place is known only now that their buffer is full.
-    for (size_t i = 0; i < count; ++i) {
+    for (size_t i = 0; !formDecoded_.empty() && i < count; ++i) {
         if (formDecodedAt_[i] != std::string::npos)
             formValues_[i] = std::string_view(formDecoded_.data() + formDecodedAt_[i], formValues_[i].size());
     }
