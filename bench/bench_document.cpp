@@ -7,6 +7,8 @@
 //   bench_document --load N R      only load an N document R times (for a
 //   bench_document --save N R      profiler), only save it, or only parse and
 //   bench_document --pugi N R      visit it with the reference parser
+//   bench_document --write N FILE  write the generated N document, to open
+//                                  it in the program by hand
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -284,6 +286,10 @@ int RepeatMode(char mode, size_t count, int rounds) {
 }
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--write") == 0) {
+        WriteOut(GeneratedText(size_t(std::strtoul(argv[2], nullptr, 10))), argv[3]);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "--peak") == 0)
         return PeakMode(size_t(std::strtoul(argv[2], nullptr, 10)));
     if (argc == 4 && (std::strcmp(argv[1], "--load") == 0 || std::strcmp(argv[1], "--save") == 0 ||
