@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "Records.h"
+
 // A small deterministic generator, so every run measures the same bytes.
 class Random {
 public:
@@ -47,4 +49,31 @@ inline std::string Notes(Random& random) {
     }
     if (kind >= 15 && kind < 25) notes += " & \"quoted\" <tag> it's";
     return notes;
+}
+
+// A person with every text filled, as a phone book of strangers would have;
+// the White and Yellow Pages flags are left to the caller.
+inline Person RandomPerson(Random& random, int32_t id) {
+    Person p;
+    p.ID = id;
+    p.FName = random.Word(3, 9);
+    p.LName = random.Word(4, 12);
+    p.RName = p.MakeDisplayName();
+    p.Company = random.Word(4, 14) + " Inc.";
+    p.Position = random.Word(5, 12);
+    p.Addr1 = random.Digits(3) + " " + random.Word(4, 10) + " Street";
+    p.Addr2 = random.Below(3) == 0 ? "Suite " + random.Digits(3) : "";
+    p.City = random.Word(4, 12);
+    p.State = "NY";
+    p.Zip = random.Digits(5);
+    p.HmPhone = "555-" + random.Digits(4);
+    p.WkPhone = "555-" + random.Digits(4);
+    p.WkExt = random.Digits(3);
+    p.Fax = "555-" + random.Digits(4);
+    p.CelPhone = "555-" + random.Digits(4);
+    p.Pager = "555-" + random.Digits(4);
+    p.EMail = random.Word(3, 8) + "@" + random.Word(4, 10) + ".com";
+    p.WebPage = "www." + random.Word(4, 12) + ".com";
+    p.Notes = Notes(random);
+    return p;
 }

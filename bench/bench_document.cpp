@@ -36,27 +36,7 @@ int64_t SomeMoment(Random& random) { return 946684800 + int64_t(random.Below(30 
 void Generate(size_t count, PimDocument& document) {
     Random random(uint32_t(count) * 2654435761u + 1);
     for (size_t i = 1; i <= count; ++i) {
-        Person p;
-        p.ID = int32_t(i);
-        p.FName = random.Word(3, 9);
-        p.LName = random.Word(4, 12);
-        p.RName = p.MakeDisplayName();
-        p.Company = random.Word(4, 14) + " Inc.";
-        p.Position = random.Word(5, 12);
-        p.Addr1 = random.Digits(3) + " " + random.Word(4, 10) + " Street";
-        p.Addr2 = random.Below(3) == 0 ? "Suite " + random.Digits(3) : "";
-        p.City = random.Word(4, 12);
-        p.State = "NY";
-        p.Zip = random.Digits(5);
-        p.HmPhone = "555-" + random.Digits(4);
-        p.WkPhone = "555-" + random.Digits(4);
-        p.WkExt = random.Digits(3);
-        p.Fax = "555-" + random.Digits(4);
-        p.CelPhone = "555-" + random.Digits(4);
-        p.Pager = "555-" + random.Digits(4);
-        p.EMail = random.Word(3, 8) + "@" + random.Word(4, 10) + ".com";
-        p.WebPage = "www." + random.Word(4, 12) + ".com";
-        p.Notes = Notes(random);
+        Person p = RandomPerson(random, int32_t(i));
         p.WhitePages = int32_t(random.Below(2));
         p.YellowPages = int32_t(random.Below(2));
         document.persons.Insert(p.ID, p);
