@@ -9,11 +9,8 @@
 // the bytes before the error position (see PositionOf).
 #include "SimpleXMLParser.h"
 
-#include <algorithm>
 #include <climits>
-#include <cstring>
 #include <new>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -69,28 +66,6 @@ public:
         return place;
     }
 
-    // Room for at least `count` objects of a trivially copyable type (which
-    // need no destruction) where the next node would go, to be filled and
-    // then kept with Keep; until then it is not taken. The objects already
-    // written there move along when a new block is needed.
-    template <typename T>
-    T* Room(const T* written, size_t count, size_t& room)
-    {
-        static_assert(std::is_trivially_copyable<T>::value && alignof(T) <= kAlign, "plain data only");
-        if (static_cast<size_t>(limit_ - next_) / sizeof(T) < count) {
-            const char* const old = next_;
-            NewBlock(count * sizeof(T));
-            if (written) std::memcpy(next_, old, static_cast<size_t>(reinterpret_cast<const char*>(written) - old));
-        }
-        room = static_cast<size_t>(limit_ - next_) / sizeof(T);
-        return reinterpret_cast<T*>(next_);
-    }
-    template <typename T>
-    void Keep(size_t count)
-    {
-        next_ += (count * sizeof(T) + kAlign - 1) / kAlign * kAlign;
-    }
-
     // Where the next node would go; Rewind hands the storage from there on
     // out again once every node placed since is destroyed. A mark in an
     // earlier block only lets the current one be reused from its start.
@@ -112,16 +87,13 @@ private:
     static constexpr size_t kAlign = alignof(Block);
     static constexpr size_t kBlockSize = 64 * 1024;
 
-    // A block with room for at least `least` bytes, larger than usual when
-    // that asks for more.
-    void NewBlock(size_t least = 0)
+    void NewBlock()
     {
-        const size_t size = std::max(kBlockSize, sizeof(Block) + least);
-        Block* block = static_cast<Block*>(::operator new(size));
+        Block* block = static_cast<Block*>(::operator new(kBlockSize));
         block->next = blocks_;
         blocks_ = block;
         next_ = reinterpret_cast<char*>(block) + sizeof(Block);
-        limit_ = reinterpret_cast<char*>(block) + size;
+        limit_ = reinterpret_cast<char*>(block) + kBlockSize;
     }
 
     Block* blocks_ = nullptr;
@@ -201,11 +173,11 @@ private:
     const char* Entity(const char* p, std::string* text);
     template <typename Node, typename... Args>
     Node* Add(XmlElement& parent, Args&&... args);
-    const char* StartTag(const char* p, XmlElement& parent, XmlElement*& element, bool& empty, bool keepSpans);
-    const char* TagRest(const char* p, XmlElement& element, bool& empty, bool keepSpans);
+    const char* StartTag(const char* p, XmlElement& parent, XmlElement*& element, bool& empty);
+    const char* TagRest(const char* p, XmlElement& element, bool& empty);
 #if XMLCHARS_WINDOWS
     static const char* PlainAttributes(const char* p, const char*& attributesBegin, const char*& attributesEnd,
-                                       bool& windowFull, XmlAttributeSpan*& spans);
+                                       bool& windowFull);
 #endif
     const char* Value(const char* p, char quote, bool& reference);
     const char* EndTag(const char* p, const XmlElement& element);
@@ -279,7 +251,7 @@ std::unique_ptr<XmlElement> XmlGrammar::Document()
         root->name = std::string_view(at, static_cast<size_t>(p - at));
     }
     bool empty;
-    p = TagRest(p, *root, empty, false);
+    p = TagRest(p, *root, empty);
     if (reader_) reader_->Root(*root);
     if (!empty) p = Content(p, root.get());
     Misc(p);  // whatever follows the trailing comments is not examined
@@ -403,8 +375,7 @@ Node* XmlGrammar::Add(XmlElement& parent, Args&&... args)
 // A start tag from its name (p) to after "/>" or ">". The new element goes
 // into `parent`'s children before its attributes are checked, so an error
 // releases it with the tree.
-const char* XmlGrammar::StartTag(const char* p, XmlElement& parent, XmlElement*& element, bool& empty,
-                                 bool keepSpans)
+const char* XmlGrammar::StartTag(const char* p, XmlElement& parent, XmlElement*& element, bool& empty)
 {
     bool nameHasCr = false;
     const char* const nameBegin = p;
@@ -415,27 +386,13 @@ const char* XmlGrammar::StartTag(const char* p, XmlElement& parent, XmlElement*&
         element = Add<InBlocks<XmlElement>>(parent);
         element->name = std::string_view(nameBegin, static_cast<size_t>(p - nameBegin));
     }
-    return TagRest(p, *element, empty, keepSpans);
+    return TagRest(p, *element, empty);
 }
 
 // The rest of a start tag after the element's name: its attributes, then
-// "/>" (`empty`) or ">". With `keepSpans` the element keeps where each
-// attribute was found, in the blocks, so that its walk need not look again.
-const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty, bool keepSpans)
+// "/>" (`empty`) or ">".
+const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty)
 {
-    // Spans go straight into the blocks when kept: from `spans`, with room
-    // up to `roomEnd`.
-    XmlAttributeSpan* spans = nullptr;
-    XmlAttributeSpan* spansEnd = nullptr;
-    XmlAttributeSpan* roomEnd = nullptr;
-    const auto makeRoom = [&](size_t more) {
-        if (static_cast<size_t>(roomEnd - spansEnd) >= more) return;
-        const size_t count = static_cast<size_t>(spansEnd - spans);
-        size_t room;
-        spans = blocks_->Room<XmlAttributeSpan>(spansEnd, count + more + 16, room);
-        spansEnd = spans + count;
-        roomEnd = spans + room;
-    };
     const char* attributesBegin = nullptr;
     const char* attributesEnd = nullptr;
     // The form the attribute walk can take quickly; see XmlAttributeList.
@@ -445,9 +402,7 @@ const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty,
 #if XMLCHARS_WINDOWS
         if (end_ - p >= 64) {
             bool windowFull;
-            // An attribute takes 5 bytes at least, so a window holds 13 at most.
-            if (keepSpans) makeRoom(13);
-            const char* after = PlainAttributes(p, attributesBegin, attributesEnd, windowFull, spansEnd);
+            const char* after = PlainAttributes(p, attributesBegin, attributesEnd, windowFull);
             if (after != p) {
                 p = after;
                 if (windowFull) continue;  // more may follow in the next window
@@ -467,9 +422,7 @@ const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty,
             plain = false;
         }
         bool nameHasCr = false;  // the walk strips such CRs again
-        const char* const name = p;
         p = ScanName(p, end_, nameHasCr);
-        const char* const nameEnd = p;
         if (nameHasCr) plain = false;
         // Files write name="value"; white space around '=' is the rare case.
         if (p == end_ || *p != '=') {
@@ -484,19 +437,11 @@ const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty,
             if (p == end_ || (*p != '"' && *p != '\'')) Fail(p);
         }
         bool reference = false;
-        const char* const value = p + 1;
-        p = Value(value, *p, reference);
+        p = Value(p + 1, *p, reference);
         references = references || reference;
         attributesEnd = p;
-        if (keepSpans) {
-            makeRoom(1);
-            *spansEnd++ = {name, nameEnd, value, p - 1, nameHasCr || reference};
-        }
     }
-    if (attributesBegin) {
-        if (keepSpans) blocks_->Keep<XmlAttributeSpan>(static_cast<size_t>(spansEnd - spans));
-        element.attributes = XmlAttributeList(attributesBegin, attributesEnd, plain, references, spans, spansEnd);
-    }
+    if (attributesBegin) element.attributes = XmlAttributeList(attributesBegin, attributesEnd, plain, references);
 
     const char* at;
     const char c = Look(p, end_, at);
@@ -516,10 +461,9 @@ const char* XmlGrammar::TagRest(const char* p, XmlElement& element, bool& empty,
 // when none), where the byte loop goes on exactly as after an attribute of
 // its own: it reads whatever this leaves (references, single quotes, CRs,
 // more white space, the end of the tag, errors). `windowFull` tells that an
-// attribute may have been cut off by the end of the window. Each attribute
-// taken is written to `spans` and that advanced, unless it is null.
+// attribute may have been cut off by the end of the window.
 const char* XmlGrammar::PlainAttributes(const char* p, const char*& attributesBegin, const char*& attributesEnd,
-                                        bool& windowFull, XmlAttributeSpan*& spans)
+                                        bool& windowFull)
 {
     const CheckWindow w = ClassifyForCheck(p);
     uint64_t quotes = w.quotes;
@@ -541,7 +485,6 @@ const char* XmlGrammar::PlainAttributes(const char* p, const char*& attributesBe
         if (~w.names & Span(i + 1, open - 1)) break;
         if (w.stops & Span(open + 1, close)) break;
         if (!attributesBegin) attributesBegin = p + i + 1;
-        if (spans) *spans++ = {p + i + 1, p + open - 1, p + open + 1, p + close, false};
         i = close + 1;
         attributesEnd = p + i;
     }
@@ -736,9 +679,7 @@ const char* XmlGrammar::Content(const char* p, XmlElement* root)
             bool empty;
             const size_t depth = open.size();  // the child's; the root's is 0
             if (reader_ && depth == 2) grandchildAt_ = blocks_->Here();
-            // The root's grandchildren and what they hold are walked once,
-            // when handed over.
-            p = StartTag(at, *element, child, empty, reader_ && depth >= 2);
+            p = StartTag(at, *element, child, empty);
             if (reader_ && depth == 1) {
                 reader_->ChildStart(*child);
                 SetForm(empty ? nullptr : reader_->GrandchildForm());

@@ -4,9 +4,7 @@
 // Names and attribute values are not copied into the tree: element names are
 // views into the input, and attributes are read from the (already checked)
 // input bytes each time Attributes() is walked. The input must therefore stay
-// alive and unchanged as long as the tree is used. (The elements handed to an
-// XmlLevelReader instead keep where the parser found each attribute, as they
-// are walked once and released right after.)
+// alive and unchanged as long as the tree is used.
 //
 // The nodes below the root are held in storage owned by the root, so none of
 // them may be kept beyond the root's life.
@@ -29,16 +27,6 @@ struct XmlAttribute {
     std::string_view value;
 };
 
-// Where the parser found one attribute: the name (which may hold CRs to pass
-// over) and the value between its quotes (which may hold references).
-struct XmlAttributeSpan {
-    const char* name;
-    const char* nameEnd;
-    const char* value;
-    const char* valueEnd;
-    bool decode;  // the name holds a CR or the value a reference
-};
-
 // The attributes of one element in document order (a repeated name comes
 // twice). Empty when the element has none.
 class XmlAttributeList {
@@ -54,11 +42,13 @@ public:
         const XmlAttribute* operator->() const { return &current_; }
         Iterator& operator++()
         {
-            if (span_) {
-                ++span_;
-                TakeSpan();
+            // The range ends right after the last closing quote.
+            if (next_ == end_) {
+                cursor_ = end_;
+            } else if (plain_) {
+                TakePlain(next_ + 1);
             } else {
-                Advance();
+                Read(next_);
             }
             return *this;
         }
@@ -67,31 +57,12 @@ public:
 
     private:
         friend class XmlAttributeList;
-        Iterator(const char* cursor, const char* end, bool plain, bool references, const XmlAttributeSpan* span,
-                 const XmlAttributeSpan* spansEnd);
-        // Goes on to the next attribute in the bytes.
-        void Advance();
+        Iterator(const char* cursor, const char* end, bool plain, bool references);
         // Reads the attribute at `at` without help from earlier ones.
         void Start(const char* at);
         // Reads the attribute at `from`, or after the white space there.
         void Read(const char* from);
         void Decode(const char* nameEnd, const char* valueBegin, const char* valueEnd);
-
-        // Takes the attribute at span_, or ends the walk after the last one.
-        void TakeSpan()
-        {
-            if (span_ == spansEnd_) {
-                cursor_ = end_;
-                return;
-            }
-            cursor_ = span_->name;
-            if (span_->decode) {
-                Decode(span_->nameEnd, span_->value, span_->valueEnd);
-                return;
-            }
-            current_.name = std::string_view(span_->name, static_cast<size_t>(span_->nameEnd - span_->name));
-            current_.value = std::string_view(span_->value, static_cast<size_t>(span_->valueEnd - span_->value));
-        }
 
         // Attributes in plain form (see XmlAttributeList::plain_) are found
         // from their quotes alone: the name runs from its first byte to the
@@ -138,8 +109,6 @@ public:
         const char* end_;
         bool plain_;
         bool references_;
-        const XmlAttributeSpan* span_;  // null unless the list has spans
-        const XmlAttributeSpan* spansEnd_;
         XmlAttribute current_;
         std::string decoded_;
         const char* window_ = nullptr;
@@ -151,15 +120,14 @@ public:
     XmlAttributeList() = default;
     XmlAttributeList(const char* begin, const char* end) : begin_(begin), end_(end) {}
 
-    Iterator begin() const { return Iterator(begin_, end_, plain_, references_, spans_, spansEnd_); }
-    Iterator end() const { return Iterator(end_, end_, plain_, references_, spansEnd_, spansEnd_); }
+    Iterator begin() const { return Iterator(begin_, end_, plain_, references_); }
+    Iterator end() const { return Iterator(end_, end_, plain_, references_); }
     bool empty() const { return begin_ == end_; }
 
 private:
     friend class XmlGrammar;
-    XmlAttributeList(const char* begin, const char* end, bool plain, bool references,
-                     const XmlAttributeSpan* spans = nullptr, const XmlAttributeSpan* spansEnd = nullptr)
-        : begin_(begin), end_(end), plain_(plain), references_(references), spans_(spans), spansEnd_(spansEnd)
+    XmlAttributeList(const char* begin, const char* end, bool plain, bool references)
+        : begin_(begin), end_(end), plain_(plain), references_(references)
     {
     }
 
@@ -172,10 +140,6 @@ private:
     // value holds an entity reference.
     bool plain_ = false;
     bool references_ = false;
-    // Where the parser found each attribute, when it kept that (otherwise
-    // null): the walk then takes them from here instead of the bytes.
-    const XmlAttributeSpan* spans_ = nullptr;
-    const XmlAttributeSpan* spansEnd_ = nullptr;
 };
 
 // Releases a node of a list: a node made with new is deleted; a node the

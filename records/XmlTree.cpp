@@ -32,17 +32,15 @@ XmlAttributeList XmlElement::Attributes() const { return attributes; }
 
 XmlComment::XmlComment() { name = "!"; }
 
-XmlAttributeList::Iterator::Iterator(const char* cursor, const char* end, bool plain, bool references,
-                                     const XmlAttributeSpan* span, const XmlAttributeSpan* spansEnd)
-    : cursor_(cursor), next_(cursor), end_(end), plain_(plain), references_(references), span_(span),
-      spansEnd_(spansEnd)
+XmlAttributeList::Iterator::Iterator(const char* cursor, const char* end, bool plain, bool references)
+    : cursor_(cursor), next_(cursor), end_(end), plain_(plain), references_(references)
 {
     if (cursor_ != end_) Start(cursor_);
 }
 
 XmlAttributeList::Iterator::Iterator(const Iterator& other)
     : cursor_(other.cursor_), next_(other.next_), end_(other.end_), plain_(other.plain_),
-      references_(other.references_), span_(other.span_), spansEnd_(other.spansEnd_)
+      references_(other.references_)
 {
     if (cursor_ != end_) Start(cursor_);
 }
@@ -55,32 +53,14 @@ XmlAttributeList::Iterator& XmlAttributeList::Iterator::operator=(const Iterator
         end_ = other.end_;
         plain_ = other.plain_;
         references_ = other.references_;
-        span_ = other.span_;
-        spansEnd_ = other.spansEnd_;
         current_ = XmlAttribute();
         if (cursor_ != end_) Start(cursor_);
     }
     return *this;
 }
 
-void XmlAttributeList::Iterator::Advance()
-{
-    // The range ends right after the last closing quote.
-    if (next_ == end_) {
-        cursor_ = end_;
-    } else if (plain_) {
-        TakePlain(next_ + 1);
-    } else {
-        Read(next_);
-    }
-}
-
 void XmlAttributeList::Iterator::Start(const char* at)
 {
-    if (span_) {
-        TakeSpan();
-        return;
-    }
     if (!plain_) {
         Read(at);
         return;
@@ -158,7 +138,6 @@ void XmlAttributeList::Iterator::Read(const char* from)
 
 // An attribute whose name holds a CR or whose value holds an entity
 // reference: name and value are built in decoded_ and both views point there.
-// The name starts at cursor_.
 void XmlAttributeList::Iterator::Decode(const char* nameEnd, const char* valueBegin, const char* valueEnd)
 {
     decoded_.clear();
