@@ -10,6 +10,7 @@
 #include "SimpleXMLParser.h"
 
 #include <climits>
+#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
