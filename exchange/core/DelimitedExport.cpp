@@ -28,6 +28,7 @@ public:
         simple_ = encloser_.size() == 1 && !anyLead_;
         oneByte_ = simple_ && separator_.size() == 1;
         separatorByte_ = oneByte_ ? separator_[0] : '\0';
+        emptyEnclosed_ = !encloser_.empty() && (separator_ == " " || separator_ == "\t");
         encloserByte_ = oneByte_ ? encloser_[0] : '\0';
         cursor_ = limit_ = &text_[0];
     }
@@ -49,22 +50,26 @@ public:
 
     // One column: the separator before all but the first, then the value
     // enclosed, or nothing at all for an empty value (so it shows as two
-    // separators side by side, never as two enclosers).
+    // separators side by side). With a Space or Tab separator and an
+    // encloser, an empty value is written as two enclosers instead: the
+    // reader takes a run of blanks as one separator, so nothing would shift
+    // every later column.
     void Value(std::string_view value) {
         const size_t size = value.size();
         // Doubling at most doubles the value.
         char* p = Room(separator_.size() + 2 * encloser_.size() + 2 * size);
         if (oneByte_) {
             if (columns_++ > 0) *p++ = separatorByte_;
-            if (size > 0) {
+            if (size > 0 || emptyEnclosed_) {
                 const char encloser = encloserByte_;
                 *p++ = encloser;
-                // Most values hold no encloser and are copied whole.
-                if (!std::memchr(value.data(), encloser, size)) {
+                // Most values hold no encloser and no backslash and are
+                // copied whole.
+                if (!std::memchr(value.data(), encloser, size) && !std::memchr(value.data(), '\\', size)) {
                     std::memcpy(p, value.data(), size);
                     p += size;
                 } else {
-                    p = PutDoubled(p, value);
+                    p = PutEscaped(p, value);
                 }
                 *p++ = encloser;
             }
@@ -72,9 +77,9 @@ public:
             return;
         }
         if (columns_++ > 0) p = Put(p, separator_);
-        if (size > 0) {
+        if (size > 0 || emptyEnclosed_) {
             p = Put(p, encloser_);
-            p = PutDoubled(p, value);
+            p = PutEscaped(p, value);
             p = Put(p, encloser_);
         }
         cursor_ = p;
@@ -106,10 +111,14 @@ private:
         return p + bytes.size();
     }
 
-    // Every encloser in the value is written twice. The search steps by the
+    // Inside enclosers every encloser and every backslash of the value is
+    // written twice: the reader takes a backslash there as an escape, so a
+    // path like C:\temp would come back with a tab, and a value ending in a
+    // backslash would swallow its closing encloser. The search steps by the
     // code page's characters, so the second byte of a double-byte character
-    // is never taken for one.
-    char* PutDoubled(char* p, std::string_view value) {
+    // is never taken for either. Without an encloser values are bare, and the
+    // reader takes them as they are.
+    char* PutEscaped(char* p, std::string_view value) {
         const char* in = value.data();
         const char* end = in + value.size();
         if (encloser_.empty()) {
@@ -118,15 +127,11 @@ private:
         }
         if (simple_) {
             const char encloser = encloser_[0];
-            while (const char* found =
-                       static_cast<const char*>(std::memchr(in, encloser, static_cast<size_t>(end - in)))) {
-                std::memcpy(p, in, static_cast<size_t>(found - in) + 1);
-                p += found - in + 1;
-                *p++ = encloser;
-                in = found + 1;
+            for (; in < end; ++in) {
+                *p++ = *in;
+                if (*in == encloser || *in == '\\') *p++ = *in;
             }
-            std::memcpy(p, in, static_cast<size_t>(end - in));
-            return p + (end - in);
+            return p;
         }
         const std::array<bool, 256>& lead = locale_.LeadBytes();
         while (in < end) {
@@ -134,6 +139,11 @@ private:
                 std::memcmp(in, encloser_.data(), encloser_.size()) == 0) {
                 p = Put(Put(p, encloser_), encloser_);
                 in += encloser_.size();
+                continue;
+            }
+            if (*in == '\\') {
+                *p++ = '\\';
+                *p++ = *in++;
                 continue;
             }
             // The readers' rule: a lead byte pairs with the next byte unless
@@ -152,6 +162,7 @@ private:
     bool anyLead_ = false;
     bool simple_ = false;   // a one-byte encloser and no double-byte characters
     bool oneByte_ = false;  // that, and a one-byte separator
+    bool emptyEnclosed_ = false;  // an empty value is written as two enclosers
     char separatorByte_;
     char encloserByte_;
     std::string text_;
@@ -203,12 +214,19 @@ int64_t AlarmLeadMinutes(const Appointment& appointment) {
     return lead > 60.0 ? 60 : static_cast<int64_t>(lead);
 }
 
-struct PersonColumns {
-    std::vector<Text Person::*> texts;
+// A person's column: one of its texts, or one of its phone-book flags.
+struct PersonColumn {
+    Text Person::*text;
+    int32_t Person::*flag;
 };
 
-void WritePerson(TextWriter& out, const PersonColumns& columns, const Person& person) {
-    for (Text Person::*text : columns.texts) out.Value(person.*text);
+void WritePerson(TextWriter& out, const std::vector<PersonColumn>& columns, const Person& person) {
+    for (const PersonColumn& column : columns) {
+        if (column.text)
+            out.Value(person.*column.text);
+        else
+            out.Value(person.*column.flag ? "TRUE" : "FALSE");
+    }
 }
 
 void WriteTask(TextWriter& out, const std::vector<Field>& columns, const Task& task) {
@@ -216,6 +234,10 @@ void WriteTask(TextWriter& out, const std::vector<Field>& columns, const Task& t
         switch (field) {
             case Field::kTask: out.Value(task.Description); break;
             case Field::kDueDate: out.Value(out.Locale().FormatShortDate(task.DueDate)); break;
+            case Field::kDoneDate:
+                // Only a finished task has a day it was done.
+                out.Value(task.Priority == kPriorityDone ? out.Locale().FormatShortDate(task.DoneDate) : "");
+                break;
             default: out.Number(task.Priority); break;
         }
     }
@@ -267,8 +289,10 @@ ExportText BuildExportText(const PimDocument& document, ExchangeKind kind,
     TextWriter out(settings, locale);
     switch (kind) {
         case ExchangeKind::kPersons: {
-            PersonColumns persons;
-            for (Field field : columns) persons.texts.push_back(ExchangeFields::PersonText(field));
+            std::vector<PersonColumn> persons;
+            for (Field field : columns)
+                persons.push_back({ExchangeFields::PersonText(field),
+                                   field == Field::kYellowPages ? &Person::YellowPages : &Person::WhitePages});
             return Build(document.persons, settings, persons, out, WritePerson);
         }
         case ExchangeKind::kTasks:

@@ -38,6 +38,7 @@ enum class Field {
     kTask,
     kDueDate,
     kPriority,
+    kDoneDate,
     kAppointment,
     kDate,
     kStartTime,

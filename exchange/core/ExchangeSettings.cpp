@@ -8,8 +8,9 @@ namespace {
 using F = Field;
 
 // The phone book exports its phones in the editor's order (CelPhone before
-// Pager) and without the White and Yellow Pages flags; the import list puts
-// Pager first and offers both flags.
+// Pager); the import list puts Pager first and the two phone-book flags
+// before Notes. Fields added later go at the end of the export lists, so an
+// export of the earlier fields is written as it always was.
 const std::vector<Entry> kPersonsExport = {
     {"FirstName", F::kFirstName},   {"LastName", F::kLastName},   {"Address1", F::kAddress1},
     {"Address2", F::kAddress2},     {"City", F::kCity},           {"State", F::kState},
@@ -17,6 +18,7 @@ const std::vector<Entry> kPersonsExport = {
     {"WorkExtension", F::kWorkExtension}, {"Fax", F::kFax},       {"CelPhone", F::kCelPhone},
     {"Pager", F::kPager},           {"E-Mail", F::kEMail},        {"WebPage", F::kWebPage},
     {"Company", F::kCompany},       {"Position", F::kPosition},   {"Notes", F::kNotes},
+    {"WhitePages", F::kWhitePages}, {"YellowPages", F::kYellowPages},
 };
 
 const std::vector<Entry> kPersonsImport = {
@@ -30,7 +32,7 @@ const std::vector<Entry> kPersonsImport = {
 };
 
 const std::vector<Entry> kTasks = {
-    {"Task", F::kTask}, {"DueDate", F::kDueDate}, {"Priority", F::kPriority}};
+    {"Task", F::kTask}, {"DueDate", F::kDueDate}, {"Priority", F::kPriority}, {"DoneDate", F::kDoneDate}};
 
 const std::vector<Entry> kAppointments = {
     {"Appointment", F::kAppointment}, {"Date", F::kDate},       {"StartTime", F::kStartTime},
