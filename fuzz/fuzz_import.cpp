@@ -4,8 +4,8 @@
 // and the field of each column; the rest is the file's text.
 //
 // Beyond not crashing, hanging or slowing down on long inputs:
-//   - the count added is what the collection holds, and an import that
-//     stopped names a line of the text;
+//   - the count added is what the collection holds, and the lines noted are
+//     lines of the text, in order;
 //   - the document saves and opens again with every imported text as it was
 //     and every ID, and saves again to the same bytes;
 //   - importing the same text a second time adds as many persons and tasks
@@ -116,7 +116,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                         : kind == ExchangeKind::kTasks ? document.tasks.size()
                                                        : document.appointments.size();
     CHECK(first.added >= 0 && static_cast<size_t>(first.added) == held);
-    CHECK(first.stoppedAtLine >= 0 && static_cast<size_t>(first.stoppedAtLine) <= Lines(text, length));
+    CHECK(first.notes.size() <= kImportNotesKept && first.notedLines >= static_cast<int32_t>(first.notes.size()));
+    CHECK(first.notes.size() == kImportNotesKept || first.notedLines == static_cast<int32_t>(first.notes.size()));
+    for (size_t i = 0; i < first.notes.size(); ++i) {
+        CHECK(first.notes[i].line >= 1 && static_cast<size_t>(first.notes[i].line) <= Lines(text, length));
+        CHECK(i == 0 || first.notes[i - 1].line < first.notes[i].line);
+        CHECK(!first.notes[i].text.empty());
+    }
     CHECK(document.IsModified() == (first.added > 0));
     CheckSavesAndOpens(document);
 
@@ -126,10 +132,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const ImportResult second = ImportDelimitedText(document, kind, settings, text, length, locale);
     // Across midnight a missing date reads as another day: nothing to check.
     if (DateTime::Today() != today) return 0;
-    CHECK(second.stoppedAtLine == first.stoppedAtLine);
-    if (kind == ExchangeKind::kAppointments)
+    if (kind == ExchangeKind::kAppointments) {
         CHECK(second.added <= timeless);
-    else
+    } else {
         CHECK(second.added == first.added);
+        CHECK(second.notedLines == first.notedLines);
+    }
     return 0;
 }

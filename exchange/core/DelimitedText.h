@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ExchangeLocale.h"
 #include "ExchangeSettings.h"
@@ -23,12 +24,20 @@ struct ExportText {
 ExportText BuildExportText(const PimDocument& document, ExchangeKind kind,
                            const ExchangeSettings& settings, const ExchangeLocale& locale);
 
-// What an import did: the records added, and when a record was longer than
-// the reader's limit, the 1-based line of the file where that record began
-// (0 when the whole file was read).
+// A line of the file that was not imported, or not as it was written: its
+// 1-based number (where its record began) and why, in a few words.
+struct ImportNote {
+    int32_t line = 0;
+    std::string text;
+};
+constexpr size_t kImportNotesKept = 20;
+
+// What an import did: the records added, and the first kImportNotesKept
+// notes, in line order, with how many lines were noted in all.
 struct ImportResult {
     int32_t added = 0;
-    int32_t stoppedAtLine = 0;
+    std::vector<ImportNote> notes;
+    int32_t notedLines = 0;
 };
 // Adds the records of a file's whole text (`bytes`, `length`) to the
 // document, with `settings` (FieldMap, ColumnCount, Separator, Encloser,

@@ -40,8 +40,9 @@ FieldScanner FieldScanner::ForSettings(const ExchangeSettings& settings,
 }
 
 FieldScanner::Result FieldScanner::Read(const char*& at, const char* stop, bool stopIsTextEnd,
-                                        std::string* out) const {
+                                        std::string* out, bool oneLine, Shape* shape) const {
     if (out) out->clear();
+    if (shape) *shape = Shape();
     const Byte* p = reinterpret_cast<const Byte*>(at);
     const Byte* end = reinterpret_cast<const Byte*>(stop);
     while (p < end && blank_[*p]) ++p;
@@ -58,8 +59,12 @@ FieldScanner::Result FieldScanner::Read(const char*& at, const char* stop, bool 
         at = reinterpret_cast<const char*>(p + 1);
         return Result::kField;
     }
-    if (hasEncloser_ && *p == static_cast<Byte>(encloser_))
-        return ReadEnclosed(at, p + 1, stop, stopIsTextEnd, out);
+    if (hasEncloser_ && *p == static_cast<Byte>(encloser_)) {
+        bool unclosed = false;
+        const Result result = ReadEnclosed(at, p + 1, stop, stopIsTextEnd, out, oneLine, unclosed);
+        if (shape) *shape = Shape{true, unclosed};
+        return result;
+    }
     return ReadPlain(at, p, stop, stopIsTextEnd, out);
 }
 
@@ -113,15 +118,32 @@ FieldScanner::Result FieldScanner::ReadPlain(const char*& at, const Byte* p, con
 }
 
 FieldScanner::Result FieldScanner::ReadEnclosed(const char*& at, const Byte* p, const char* stop,
-                                                bool stopIsTextEnd, std::string* out) const {
+                                                bool stopIsTextEnd, std::string* out, bool oneLine,
+                                                bool& unclosed) const {
     const Byte* end = reinterpret_cast<const Byte*>(stop);
+    const char* endAt = stop;  // where the record goes on when the field reaches `end`
+    bool endIsTextEnd = stopIsTextEnd;
+    if (oneLine) {
+        // On one line the field reaches no further than the line's text
+        // without its trailing white space, as if the line were the text.
+        const Byte* lineEnd = p;
+        while (lineEnd < end && !IsBreak(*lineEnd)) ++lineEnd;
+        endAt = reinterpret_cast<const char*>(lineEnd);
+        end = reinterpret_cast<const Byte*>(TrimmedEnd(reinterpret_cast<const char*>(p), endAt));
+        stop = reinterpret_cast<const char*>(end);
+        endIsTextEnd = true;
+    }
     const Byte encloser = static_cast<Byte>(encloser_);
     const Byte separator = static_cast<Byte>(separator_);
-    // Where the text ends inside the field, the field ends with it: a closing
-    // encloser or a backslash as the very last character is not copied.
-    auto endsAtStop = [&]() {
-        if (!stopIsTextEnd) return Result::kTooLong;
-        at = stop;
+    bool overBreak = false;  // the field ran over a line break
+    // Where the text (or the line) ends inside the field, the field ends
+    // with it: a closing encloser or a backslash as the very last character
+    // is not copied. A field that ran over a line break may not end so: it
+    // was never closed.
+    auto endsAtStop = [&](bool closed) {
+        if (!endIsTextEnd || (overBreak && !closed)) return Result::kTooLong;
+        unclosed = !closed;
+        at = endAt;
         return Result::kLastField;
     };
     for (;;) {
@@ -129,10 +151,10 @@ FieldScanner::Result FieldScanner::ReadEnclosed(const char*& at, const Byte* p, 
         while (p < end && !enclosedStop_[*p]) ++p;
         if (out && p != run)
             out->append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
-        if (p == end) return endsAtStop();
+        if (p == end) return endsAtStop(false);
         const Byte c = *p;
         if (c == encloser && hasEncloser_) {
-            if (p + 1 == end) return endsAtStop();
+            if (p + 1 == end) return endsAtStop(true);
             const Byte next = p[1];
             if (next == encloser) {  // doubled: one encloser of the text
                 if (out) out->push_back(static_cast<char>(encloser));
@@ -148,7 +170,7 @@ FieldScanner::Result FieldScanner::ReadEnclosed(const char*& at, const Byte* p, 
             // anything else it is dropped and the field goes on.
             const Byte* after = p + 1;
             while (after < end && blank_[*after]) ++after;
-            if (after == end) return endsAtStop();
+            if (after == end) return endsAtStop(true);
             if (IsBreak(*after)) {
                 at = reinterpret_cast<const char*>(after);
                 return Result::kLastField;
@@ -157,8 +179,11 @@ FieldScanner::Result FieldScanner::ReadEnclosed(const char*& at, const Byte* p, 
             continue;
         }
         if (c == '\\') {
-            if (p + 1 == end) return endsAtStop();
+            if (p + 1 == end) return endsAtStop(false);
             const Byte next = p[1];
+            // An escaped line break is text, but it still runs the field
+            // onto the next line.
+            if (IsBreak(next)) overBreak = true;
             char value = 0;
             switch (next) {
                 case 'a': value = '\a'; break;
@@ -191,8 +216,9 @@ FieldScanner::Result FieldScanner::ReadEnclosed(const char*& at, const Byte* p, 
             continue;
         }
         if (IsBreak(c)) {
-            // An enclosed field runs over line breaks until its closing
-            // encloser, and keeps them as written (CR LF stays CR LF).
+            // The field runs over line breaks until its closing encloser,
+            // and keeps them as written (CR LF stays CR LF).
+            overBreak = true;
             if (out) out->push_back(static_cast<char>(c));
             ++p;
             continue;

@@ -27,22 +27,33 @@ public:
         kField,      // a field was read; `at` is past it and its separator, more may follow
         kLastField,  // a field was read; the record ends at `at` (a line break or `stop`)
         kNoField,    // nothing left: the record ends at `at`
-        kTooLong,    // `stop` came before the record's end and is not the text's end
+        kTooLong,    // `stop` came before the record's end and is not the text's end, or an
+                     // enclosed field ran over a line break and reached `stop` unclosed
+    };
+
+    // How a field was written.
+    struct Shape {
+        bool enclosed = false;  // it began with the encloser
+        bool unclosed = false;  // enclosed, but it ended without its closing encloser
     };
 
     // Reads the field that begins at `at` (leading white space is skipped)
-    // into `out`, or skips it when `out` is null. Nothing at or after `stop`
-    // is looked at. When `stopIsTextEnd` the record may end at `stop`;
-    // otherwise `stop` is the reader's limit and reaching it means the record
-    // is too long.
+    // into `out`, or skips it when `out` is null, and tells its shape when
+    // `shape` is given. Nothing at or after `stop` is looked at. When
+    // `stopIsTextEnd` the record may end at `stop`; otherwise `stop` is the
+    // reader's limit and reaching it means the record is too long.
     //
     // A plain field runs to the separator; one that runs to the end of its
     // line loses its trailing white space. An enclosed field runs to an
     // encloser followed by the separator, or by nothing but white space up to
-    // a line break or the end; in between, line breaks are kept as they are,
-    // two enclosers give one, another encloser is dropped, and a backslash
-    // starts an escape.
-    Result Read(const char*& at, const char* stop, bool stopIsTextEnd, std::string* out) const;
+    // a line break or the end; in between two enclosers give one, another
+    // encloser is dropped, and a backslash starts an escape. Line breaks are
+    // kept as they are, so that notes come back whole, unless `oneLine`: then
+    // a line break ends the field (and the record) as the end of the text
+    // does. Without `oneLine`, an enclosed field that ran over a line break
+    // must find its closing encloser before `stop`.
+    Result Read(const char*& at, const char* stop, bool stopIsTextEnd, std::string* out,
+                bool oneLine = false, Shape* shape = nullptr) const;
 
     // The bytes of the character at `p` (2 for a lead byte followed by a
     // byte of the range that is not a zero byte or a line break, else 1).
@@ -71,7 +82,7 @@ private:
     Result ReadPlain(const char*& at, const unsigned char* p, const char* stop,
                      bool stopIsTextEnd, std::string* out) const;
     Result ReadEnclosed(const char*& at, const unsigned char* p, const char* stop,
-                        bool stopIsTextEnd, std::string* out) const;
+                        bool stopIsTextEnd, std::string* out, bool oneLine, bool& unclosed) const;
 
     char separator_;
     bool hasSeparator_;
