@@ -9,8 +9,9 @@
 #   build/native  the core on this machine with AddressSanitizer and UBSan:
 #                 tests run
 #   build/fuzz    Clang and libFuzzer: fuzz_document (from the seeds in
-#                 fuzz/corpus), fuzz_roundtrip, fuzz_tokenizer and fuzz_import
-#                 (from fuzz/corpus_tokenizer and fuzz/corpus_import) each run
+#                 fuzz/corpus), fuzz_roundtrip, fuzz_tokenizer, fuzz_import
+#                 (from fuzz/corpus_tokenizer and fuzz/corpus_import) and
+#                 fuzz_exchange_roundtrip (export, then import back) each run
 #                 for FUZZ_SECONDS (default 60); inputs, failures and logs go
 #                 to build/fuzz/runs/TARGET
 #   build/bench   optimised: bench_document and bench_exchange are built, not
@@ -161,6 +162,7 @@ fuzz_phase fuzz_document fuzz/corpus  # loads arbitrary bytes
 fuzz_phase fuzz_roundtrip             # saves and opens documents built from arbitrary bytes
 fuzz_phase fuzz_tokenizer fuzz/corpus_tokenizer  # splits arbitrary delimited text into fields
 fuzz_phase fuzz_import fuzz/corpus_import        # imports arbitrary delimited text, saves and opens it
+fuzz_phase fuzz_exchange_roundtrip                # exports records built from arbitrary bytes and imports them back
 
 build_bench() {
   cmake -S . -B build/bench -G Ninja -DVANTREL_NATIVE=ON -DVANTREL_TESTS=OFF \
