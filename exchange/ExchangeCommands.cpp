@@ -34,22 +34,24 @@ const KindTexts& TextsOf(ExchangeKind kind) {
     }
 }
 
-// A text file read whole; others may go on reading it meanwhile.
-bool ReadTextFile(const std::string& path, std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size = {};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < 0x7fffffff;
-    if (ok) {
-        bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
-        DWORD read = 0;
-        ok = bytes.empty() ||
-             (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-              read == bytes.size());
-    }
-    CloseHandle(file);
-    return ok;
+std::wstring Wide(const std::string& ansi) {
+    const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], length);
+    return wide;
+}
+
+// The box after the count: the file's name, then one line per noted line of
+// the file, the first kImportNotesKept of them.
+std::wstring ImportReport(const std::string& path, const ImportResult& result) {
+    const size_t slash = path.find_last_of("\\/");
+    std::wstring text = L"Some lines of " + Wide(slash == std::string::npos ? path : path.substr(slash + 1)) +
+                        L" were not imported, or not as they were written:\n";
+    for (const ImportNote& note : result.notes)
+        text += L"\nLine " + std::to_wstring(note.line) + L": " + Wide(note.text) + L".";
+    const int32_t more = result.notedLines - static_cast<int32_t>(result.notes.size());
+    if (more > 0) text += L"\n\u2026 and " + std::to_wstring(more) + L" more lines.";
+    return text;
 }
 
 }  // namespace
@@ -99,20 +101,18 @@ void ExchangeCommands::Import(ExchangeKind kind) {
     // A file that cannot be read adds nothing; the count says so.
     std::string bytes;
     ImportResult result;
-    if (ReadTextFile(settings.FileName, bytes))
+    if (ReadExchangeFile(settings.FileName, bytes))
         result = ImportDelimitedText(document_, kind, settings, bytes.data(), bytes.size(),
                                      PlatformExchangeLocale());
     const KindTexts& texts = TextsOf(kind);
     char count[128];
     std::snprintf(count, sizeof count, texts.addedFormat, static_cast<int>(result.added));
     MessageBoxA(frame_, count, texts.importedTitle, MB_OK | MB_ICONINFORMATION);
-    if (result.stoppedAtLine > 0) {
-        // The count reads like a complete import; it was not.
-        const std::string message =
-            "Line " + std::to_string(result.stoppedAtLine) + " of " + settings.FileName +
-            " is longer than a record can be. The import stopped there: that line and the lines "
-            "after it were not imported.";
-        MessageBoxA(frame_, message.c_str(), texts.importedTitle, MB_OK | MB_ICONERROR);
+    // Rows that vanish without a word are what people most hold against an
+    // import: the lines not imported, or not as written, are listed.
+    if (result.notedLines > 0) {
+        const std::wstring report = ImportReport(settings.FileName, result);
+        MessageBoxW(frame_, report.c_str(), Wide(texts.importedTitle).c_str(), MB_OK | MB_ICONWARNING);
     }
     // The document notified its views of what was added; the lists are new.
 }

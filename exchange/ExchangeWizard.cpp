@@ -20,7 +20,6 @@
 namespace {
 
 const unsigned kDisplayTopic = 0;     // HH_DISPLAY_TOPIC
-const size_t kFirstLineLimit = 1023;  // characters of the first line shown
 const size_t kFieldNameLimit = 511;   // characters of an assigned field's name
 
 const char kEmptyField[] = "EMPTY FIELD";
@@ -365,17 +364,28 @@ bool ChooseExchangeFile(HWND owner, bool import, const std::string& current, std
     return true;
 }
 
-bool ReadExchangeFirstLine(const std::string& path, std::string& line) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+bool ReadExchangeFile(const std::string& path, std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    // A line feed, if any, within the characters shown.
-    char bytes[kFirstLineLimit + 1];
-    DWORD read = 0;
-    const BOOL ok = ReadFile(file, bytes, sizeof(bytes), &read, nullptr);
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < 0x7fffffff;
+    if (ok) {
+        bytes.assign(static_cast<size_t>(size.QuadPart), '\0');
+        DWORD read = 0;
+        ok = bytes.empty() ||
+             (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+              read == bytes.size());
+    }
     CloseHandle(file);
-    if (!ok) return false;
-    line = FirstLineOf(bytes, read, PlatformExchangeLocale());
+    return ok;
+}
+
+bool ReadExchangeFirstLine(const std::string& path, std::string& line) {
+    // The whole file: its encoding shows in any of its lines.
+    std::string bytes;
+    if (!ReadExchangeFile(path, bytes)) return false;
+    line = FirstLineOf(bytes.data(), bytes.size(), PlatformExchangeLocale());
     return true;
 }
 

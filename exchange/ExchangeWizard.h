@@ -32,6 +32,10 @@ struct ExchangeWizardOptions {
 // with `settings` filled.
 bool RunExchangeWizard(HWND owner, ExchangeSettings& settings, const ExchangeWizardOptions& options);
 
-// The file's first line as the wizard shows it, read from the start of the
-// file; false when the file cannot be opened.
+// A text file read whole; false when it cannot be opened or read. A
+// spreadsheet that has the file open holds it for writing, so the file is
+// opened sharing both reading and writing.
+bool ReadExchangeFile(const std::string& path, std::string& bytes);
+// The file's first line as the wizard shows it; false when the file cannot
+// be opened or read.
 bool ReadExchangeFirstLine(const std::string& path, std::string& line);
