@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "ColumnNames.h"
 #include "DelimitedText.h"
 #include "FieldTokenizer.h"
 #include "FieldsDialog.h"
@@ -212,8 +213,11 @@ private:
 
 // --- "Fields To Import" ---------------------------------------------------------------
 
-// Built once, when first shown: going back and choosing another file or other
-// characters later does not rebuild it.
+// An export's list of fields is built once and keeps its ticks. An import's
+// columns come from the file's first line and the formatting characters:
+// they are built again whenever the user went back and changed either, so
+// that no column is silently left out. When the first line holds names,
+// each column that names a field starts assigned to it.
 class FieldsPage : public WizardPage {
 public:
     FieldsPage(ExchangeSettings& settings, const ExchangeWizardOptions& options)
@@ -233,12 +237,6 @@ protected:
             SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
             ListViewRows::AddColumn(list, 0, "Import Fields", width / 2);
             ListViewRows::AddColumn(list, 1, caption.c_str(), width / 2);
-            const FieldTokenizer tokenizer(settings_, PlatformExchangeLocale());
-            std::string line = settings_.FirstLine;
-            int rows = 0;
-            for (std::string field; tokenizer.NextField(line, field); field.clear(), ++rows)
-                ListViewRows::InsertRow(list, rows, field.empty() ? kEmptyField : field, rows);
-            settings_.ColumnCount = rows;
         } else {
             SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
             ListViewRows::AddColumn(list, 0, caption.c_str(), width);
@@ -250,6 +248,7 @@ protected:
     }
     void OnSetActive() override {
         WizardPage::OnSetActive();
+        if (options_.importMode && !(built_ && builtFor_ == Inputs::Of(settings_))) BuildColumns();
         SetWizardButtons(PSWIZB_BACK | PSWIZB_FINISH);
     }
     bool OnNotify(NMHDR* header, LRESULT& result) override {
@@ -278,7 +277,41 @@ protected:
     }
 
 private:
+    // What an import's columns were built from.
+    struct Inputs {
+        std::string file, firstLine, separator, encloser;
+        bool hasNames = false;
+        static Inputs Of(const ExchangeSettings& s) {
+            return {s.FileName, s.FirstLine, s.Separator, s.Encloser, s.FirstLineHasNames};
+        }
+        bool operator==(const Inputs& o) const {
+            return file == o.file && firstLine == o.firstLine && separator == o.separator &&
+                   encloser == o.encloser && hasNames == o.hasNames;
+        }
+    };
+
     HWND List() const { return Item(IDC_EXCHANGE_FIELDS); }
+
+    // One row per field of the first line; with names there, each column
+    // that names a field starts assigned to it.
+    void BuildColumns() {
+        HWND list = List();
+        SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+        const FieldTokenizer tokenizer(settings_, PlatformExchangeLocale());
+        std::string line = settings_.FirstLine;
+        std::vector<std::string> names;
+        for (std::string field; tokenizer.NextField(line, field); field.clear()) names.push_back(field);
+        const std::vector<std::string> fields =
+            settings_.FirstLineHasNames ? FieldsForColumnNames(options_.kind, names) : std::vector<std::string>();
+        for (size_t row = 0; row < names.size(); ++row) {
+            const int at = static_cast<int>(row);
+            ListViewRows::InsertRow(list, at, names[row].empty() ? kEmptyField : names[row], at);
+            if (row < fields.size() && !fields[row].empty()) ListViewRows::SetCellText(list, at, 1, fields[row]);
+        }
+        settings_.ColumnCount = static_cast<int32_t>(names.size());
+        builtFor_ = Inputs::Of(settings_);
+        built_ = true;
+    }
 
     // The Fields dialog for one column; a field goes to at most one column.
     void Assign(int row) {
@@ -341,6 +374,8 @@ private:
 
     std::vector<std::string> available_;
     std::vector<std::string> required_;
+    Inputs builtFor_;
+    bool built_ = false;
 };
 
 }  // namespace

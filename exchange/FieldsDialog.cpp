@@ -42,7 +42,11 @@ int32_t FieldsDialog::ChosenIndex() const {
 
 bool FieldsDialog::OnCommand(UINT id, UINT code, HWND control) {
     if (id == IDC_EXCHANGE_ASSIGN_FIELD && code == CBN_SELCHANGE) {
-        EnableWindow(Item(IDOK), ChosenIndex() >= 0);
+        // Choosing a field means importing it: OK with the box left unticked
+        // would silently skip the column.
+        const bool chosen = ChosenIndex() >= 0;
+        EnableWindow(Item(IDOK), chosen);
+        if (chosen) CheckDlgButton(Handle(), IDC_EXCHANGE_IMPORT_FIELD, BST_CHECKED);
         return true;
     }
     // Enter reaches the dialog as IDOK even while OK is disabled.

@@ -168,14 +168,16 @@ TEST(ImportAppointments, ReadsTheColumnsInAnyOrder) {
     PimDocument document;
     const ExchangeSettings settings = ImportSettings(
         ExchangeKind::kAppointments, {"AlarmTime", "EndTime", "StartTime", "Alarmed", "Appointment", "Date"});
-    ASSERT_EQ(2, Import(document, ExchangeKind::kAppointments, settings,
-                        "15,10:00,09:00,Yes,a,2002-03-04\n20,11:00,10:00,1,b,2002-03-05\n")
+    ASSERT_EQ(4, Import(document, ExchangeKind::kAppointments, settings,
+                        "15,10:00,09:00,Yes,a,2002-03-04\n20,11:00,10:00,1,b,2002-03-05\n"
+                        "0,13:00,12:00,t,c,2002-03-05\n0,15:00,14:00,no,d,2002-03-05\n")
                      .added);
     const Appointment& b = document.appointments[2];
     EXPECT_EQ(DateTime::FromFields(2002, 3, 5, 10, 0, 0), b.StartTime);
     EXPECT_EQ(DateTime::FromFields(2002, 3, 5, 11, 0, 0), b.EndTime);
     EXPECT_NEAR(DateTime::FromFields(2002, 3, 5, 9, 40, 0).Value(), b.AlarmTime.Value(), 1e-9);
-    EXPECT_TRUE(document.appointments[1].Alarm && b.Alarm);
+    EXPECT_TRUE(document.appointments[1].Alarm && b.Alarm && document.appointments[3].Alarm);
+    EXPECT_FALSE(document.appointments[4].Alarm);
 }
 
 struct LineCase {
