@@ -4,6 +4,7 @@
 // is fuzzed as well.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "ExchangeLocale.h"
@@ -20,6 +21,9 @@ public:
     bool ParseDate(const std::string& text, DateTime& date) const override { return base_.ParseDate(text, date); }
     bool ParseTime(const std::string& text, DateTime& time) const override { return base_.ParseTime(text, time); }
     void ToLower(std::string& text) const override { base_.ToLower(text); }
+    void AppendAnsi(const char16_t* text, size_t length, std::string& out) const override {
+        base_.AppendAnsi(text, length, out);
+    }
 
 private:
     const ExchangeLocale& base_;

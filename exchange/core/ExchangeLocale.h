@@ -1,10 +1,12 @@
 // What delimited text needs of the user's locale: dates and times as text
-// and back, white space and lower case in the ANSI code page. Windows answers
-// through its locale services; the native build through a fixed en-US-like
-// stand-in, so that the readers can be fuzzed and tested without Windows.
+// and back, white space and lower case in the ANSI code page, and Unicode
+// text in that code page. Windows answers through its locale services; the
+// native build through a fixed en-US-like stand-in, so that the readers can
+// be fuzzed and tested without Windows.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "DateTime.h"
@@ -24,6 +26,11 @@ public:
     virtual bool ParseTime(const std::string& text, DateTime& time) const = 0;
     // Lower case as CharLowerA gives it.
     virtual void ToLower(std::string& text) const = 0;
+    // Appends UTF-16 text in the ANSI code page. Each character the code
+    // page lacks (a surrogate pair is one character, an unpaired surrogate
+    // one too) becomes one "?", never a look-alike such as "A" for U+0100:
+    // a name must not turn into another one without a word.
+    virtual void AppendAnsi(const char16_t* text, size_t length, std::string& out) const = 0;
 
     // Byte classes of the ANSI code page, filled once by the implementation:
     // white space (C1_SPACE), and the lead bytes of double-byte characters.

@@ -3,7 +3,8 @@
 // readers and writers can be tested and fuzzed anywhere. Short dates read and
 // write as M/D/YYYY, times as "h:mm AM"; parsing accepts those forms (and a
 // date followed by a time) strictly, where the system's parser would accept
-// many more.
+// many more. Unicode text is brought into code page 1252.
+#include <cstddef>
 #include <string>
 
 #include "CalendarPlatform.h"
@@ -82,6 +83,25 @@ bool ReadTime(Reader& in, int& hour, int& minute, int& second) {
     }
     return hour <= 23;
 }
+
+// The characters code page 1252 puts at 0x80-0x9F, 0 where it has none
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D); 0xA0-0xFF are Latin-1.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// A character's byte in code page 1252, or "?".
+char Cp1252Byte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (size_t i = 0; i < 32; ++i) {
+        if (kCp1252High[i] == c) return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+bool IsLeadingSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsTrailingSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
 // The calendar fields of a date the system would format.
 bool Fields(const DateTime& date, CalendarFields& fields) {
@@ -177,6 +197,15 @@ public:
 
     void ToLower(std::string& text) const override {
         for (char& c : text) c = AsciiLower(c);
+    }
+
+    // Code page 1252 without best fit, as the Windows program converts.
+    void AppendAnsi(const char16_t* text, size_t length, std::string& out) const override {
+        for (size_t i = 0; i < length; ++i) {
+            // A pair is a character beyond U+FFFF: one "?".
+            if (IsLeadingSurrogate(text[i]) && i + 1 < length && IsTrailingSurrogate(text[i + 1])) ++i;
+            out += Cp1252Byte(text[i]);
+        }
     }
 };
 

@@ -1,8 +1,11 @@
 // The locale of the Windows program: the user's date and time formats, the
-// system's date parser and the thread locale's character classes.
+// system's date parser, the thread locale's character classes and the ANSI
+// code page's conversion from Unicode.
 #include <windows.h>
 #include <oleauto.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 
 #include "CalendarPlatform.h"
@@ -40,6 +43,39 @@ bool Parse(const std::string& text, ULONG flags, DateTime& result) {
     return true;
 }
 
+static_assert(sizeof(WCHAR) == sizeof(char16_t), "UTF-16 text is handed to Windows as it is");
+
+// Appends `length` units of UTF-16 text (no pair cut in two) in the ANSI
+// code page, unmappable characters as "?". A code page of UTF-8 maps every
+// character and takes neither the flag nor a default character.
+void AppendConverted(const char16_t* text, size_t length, std::string& out) {
+    static const bool utf8 = GetACP() == CP_UTF8;
+    // Pieces whose every size fits an int; a piece never ends inside a pair.
+    constexpr size_t kPiece = 1 << 20;
+    while (length > 0) {
+        size_t piece = std::min(length, kPiece);
+        if (piece < length && text[piece - 1] >= 0xD800 && text[piece - 1] <= 0xDBFF) --piece;
+        // Three bytes a unit is room for any code page, UTF-8 included.
+        const size_t at = out.size();
+        out.resize(at + 3 * piece);
+        const int written = WideCharToMultiByte(
+            CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, reinterpret_cast<const WCHAR*>(text), static_cast<int>(piece),
+            &out[at], static_cast<int>(3 * piece), utf8 ? nullptr : "?", nullptr);
+        if (written > 0) {
+            out.resize(at + static_cast<size_t>(written));
+        } else {
+            out.replace(at, std::string::npos, piece, '?');
+        }
+        text += piece;
+        length -= piece;
+    }
+}
+
+bool IsPairAt(const char16_t* text, size_t i, size_t length) {
+    return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
+           text[i + 1] <= 0xDFFF;
+}
+
 class WindowsLocale : public ExchangeLocale {
 public:
     WindowsLocale() {
@@ -67,6 +103,20 @@ public:
     }
     void ToLower(std::string& text) const override {
         if (!text.empty()) CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    }
+    // A character beyond U+FFFF that the code page lacks is one "?", where
+    // the system may give one for each half of its pair.
+    void AppendAnsi(const char16_t* text, size_t length, std::string& out) const override {
+        size_t start = 0;
+        for (size_t i = 0; i < length; ++i) {
+            if (!IsPairAt(text, i, length)) continue;
+            AppendConverted(text + start, i - start, out);
+            const size_t at = out.size();
+            AppendConverted(text + i, 2, out);
+            if (out.compare(at, std::string::npos, "??") == 0) out.resize(at + 1);
+            start = ++i + 1;
+        }
+        AppendConverted(text + start, length - start, out);
     }
 };
 

@@ -1,8 +1,10 @@
 // A locale of the tests' own, the same on every machine: dates as
-// YYYY-MM-DD, times as HH:MM, ASCII white space and lower case, and on
-// request the lead bytes 0x81-0x9F of a double-byte code page.
+// YYYY-MM-DD, times as HH:MM, ASCII white space and lower case, Latin-1 as
+// its code page, and on request the lead bytes 0x81-0x9F of a double-byte
+// code page.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -46,5 +48,13 @@ public:
     void ToLower(std::string& text) const override {
         for (char& c : text)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    void AppendAnsi(const char16_t* text, size_t length, std::string& out) const override {
+        for (size_t i = 0; i < length; ++i) {
+            if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
+                text[i + 1] <= 0xDFFF)
+                ++i;  // the pair is one character
+            out += text[i] <= 0xFF ? static_cast<char>(text[i]) : '?';
+        }
     }
 };

@@ -42,6 +42,24 @@ TEST(WindowsExchangeLocale, HasCodePage1252WhiteSpaceAndLowerCase) {
     EXPECT_EQ("yes true", text);
 }
 
+// Unicode files reach the program through the ANSI code page: a character
+// it lacks is "?", never a look-alike that would make another name.
+TEST(WindowsExchangeLocale, ConvertsUnicodeToCodePage1252WithoutBestFit) {
+    const struct {
+        std::u16string text;
+        std::string ansi;
+    } cases[] = {
+        {u"\u20AC \u00E9\u0178", "\x80 \xE9\x9F"},
+        {u"\u0100", "?"},
+        {u"a\U0001F600b", "a?b"},
+    };
+    for (const auto& c : cases) {
+        std::string out = "kept ";
+        Locale().AppendAnsi(c.text.data(), c.text.size(), out);
+        EXPECT_EQ("kept " + c.ansi, out);
+    }
+}
+
 // Through the user's formats, an export reads back as it was written.
 TEST(WindowsExchangeLocale, AppointmentsReadBackThroughTheUsersFormats) {
     PimDocument source;
