@@ -16,6 +16,8 @@
 //     texts, so whatever is imported is saved and opened again unchanged.
 //   - A text in enclosers is kept as written; one without is trimmed, and
 //     "EMPTY FIELD" or "EOF" there stands for an empty value.
+//   - A UTF-8 or UTF-16 file is read in the ANSI code page (TextEncoding.h);
+//     a record that lost characters to it is noted.
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -27,6 +29,7 @@
 #include "FieldTokenizer.h"
 #include "KindReaders.h"
 #include "PimDocument.h"
+#include "TextEncoding.h"
 
 namespace {
 
@@ -209,7 +212,8 @@ ImportResult ImportDelimitedText(PimDocument& document, ExchangeKind kind,
                                  size_t length, const ExchangeLocale& locale) {
     ImportResult result;
     const FieldScanner scanner = FieldScanner::ForSettings(settings, locale);
-    RecordLoop records(scanner, bytes, length);
+    const AnsiText text(bytes, length, locale);
+    RecordLoop records(scanner, text.data(), text.size());
 
     // The field each column fills, up to the columns the first line had.
     const std::vector<ExchangeFields::Entry>& table = ExchangeFields::ImportTable(kind);
@@ -234,6 +238,12 @@ ImportResult ImportDelimitedText(PimDocument& document, ExchangeKind kind,
         note.clear();
         if (reader->FinishRecord(note)) ++result.added;
         if (record.unclosed) note = note.empty() ? kStray : kStray + ("; " + note);
+        if (text.Lost() > 0) {
+            if (const int32_t lost = text.LostOnLines(line, record.lastLine)) {
+                if (!note.empty()) note += "; ";
+                note += std::to_string(lost) + (lost == 1 ? " character" : " characters") + " not in the code page";
+            }
+        }
         if (!note.empty()) AddNote(result, line, std::move(note));
     }
     // One notification for the whole import: the views refill once.
@@ -241,7 +251,10 @@ ImportResult ImportDelimitedText(PimDocument& document, ExchangeKind kind,
     return result;
 }
 
-std::string FirstLineOf(const char* bytes, size_t length, const ExchangeLocale& locale) {
+std::string FirstLineOf(const char* file, size_t fileLength, const ExchangeLocale& locale) {
+    const AnsiText text(file, fileLength, locale);
+    const char* bytes = text.data();
+    const size_t length = text.size();
     const void* zero = std::memchr(bytes, '\0', length);
     const char* end = zero ? static_cast<const char*>(zero) : bytes + length;
     const char* lineEnd = FindBreak(bytes, end);

@@ -275,11 +275,13 @@ TEST_F(ExchangeWizardTest, AFailedExportIsToldAndKeepsTheOldFile) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
 }
 
-// A file another program holds open for writing is read. Columns named
-// as our fields start assigned. After the count, a second box lists the
-// lines not added, or not as written: the first twenty, then how many more.
+// A UTF-8 file that another program holds open for writing is read in the
+// code page, its mark dropped. Columns named as our fields start assigned.
+// After the count, a second box lists the lines not added, or not as
+// written: the first twenty, then how many more.
 TEST_F(ExchangeWizardTest, LinesNotImportedAreListedAfterTheCount) {
-    std::string text = "LastName,Notes\nAdams,a\n" + std::string(5000, 'x') + ",long\n\"Baker,c\n";
+    std::string text = "\xEF\xBB\xBFLastName,Notes\nAdams,\xC4\x80\xC3\xA9\n" + std::string(5000, 'x') +
+                       ",long\n\"Baker,c\n";
     for (int i = 0; i < 24; ++i) text += ",nameless\n";
     Write("people.csv", text);
     HANDLE held = CreateFileA(Path("people.csv").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -291,6 +293,7 @@ TEST_F(ExchangeWizardTest, LinesNotImportedAreListedAfterTheCount) {
         EXPECT_EQ(Path("chosen.csv"), WindowText(GetDlgItem(Page(sheet), IDC_EXCHANGE_FILE_NAME)));
         FileName(sheet, Path("people.csv"));
         Press(sheet, PSBTN_NEXT);
+        EXPECT_EQ("LastName,Notes", WindowText(GetDlgItem(Page(sheet), IDC_EXCHANGE_FIRST_LINE)));
         Press(sheet, PSBTN_NEXT);
         EXPECT_EQ((std::vector<std::string>{"LastName|LastName", "Notes|Notes"}), Rows(Page(sheet)));
         Press(sheet, PSBTN_FINISH);
@@ -301,11 +304,13 @@ TEST_F(ExchangeWizardTest, LinesNotImportedAreListedAfterTheCount) {
     EXPECT_EQ("Imported Names", boxes_[1].caption);
     const std::string& report = boxes_[1].text;
     EXPECT_EQ(0u, report.find("Some lines of people.csv were not imported, or not as they were written:\n\n"
+                              "Line 2: 1 character not in the code page.\n"
                               "Line 4: an encloser that is never closed.\n"
                               "Line 5: no first name, last name or company.\n"))
         << report;
-    EXPECT_EQ("\n\x85 and 5 more lines.", report.substr(report.size() - 20)) << report;
+    EXPECT_EQ("\n\x85 and 6 more lines.", report.substr(report.size() - 20)) << report;
     ASSERT_EQ(3u, document.persons.size());
+    EXPECT_EQ("?\xE9", document.persons[1].Notes);
     EXPECT_EQ(5000u, document.persons[2].LName.size());
     EXPECT_EQ("Baker,c", document.persons[3].LName);
 }

@@ -230,6 +230,30 @@ TEST(ImportPersons, TakesRecordsOfAnyLength) {
     }
 }
 
+// A file from a spreadsheet in UTF-8 or UTF-16 is read in the code page: its
+// mark does not stick to the first value, and each record that lost
+// characters the code page lacks is noted with how many.
+TEST(ImportPersons, ReadsUnicodeFilesInTheCodePageAndNotesWhatItLacks) {
+    const std::u16string wide = u"Lee,\u0100 and \u20AC\r\nM\u00FCller,\"x\r\ny\u0100\"\r\n";
+    std::string utf16 = "\xFF\xFE";
+    for (char16_t c : wide) utf16 += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    const std::string utf8 = "\xEF\xBB\xBFLee,\xC4\x80 and \xE2\x82\xAC\nM\xC3\xBCller,\"x\r\ny\xC4\x80\"\n";
+    for (const std::string& file : {utf8, utf16}) {
+        PimDocument document;
+        const ImportResult result =
+            Import(document, ExchangeKind::kPersons, ImportSettings(ExchangeKind::kPersons, {"LastName", "Notes"}), file);
+        ASSERT_EQ(2, result.added);
+        EXPECT_EQ("Lee", document.persons[1].LName);
+        EXPECT_EQ("? and ?", document.persons[1].Notes);
+        EXPECT_EQ("M\xFCller", document.persons[2].LName);
+        EXPECT_EQ("x\r\ny?", document.persons[2].Notes);
+        ASSERT_EQ(2u, result.notes.size());
+        EXPECT_EQ("2 characters not in the code page", result.notes[0].text);
+        EXPECT_EQ(2, result.notes[1].line);
+        EXPECT_EQ("1 character not in the code page", result.notes[1].text);
+    }
+}
+
 TEST(ImportDelimitedText, MarksTheDocumentModifiedOnceWhenSomethingWasAdded) {
     for (const char* text : {"a\nb\nc\n", "\n,\n"}) {
         PimDocument document;
