@@ -6,8 +6,9 @@
 //   - NextField over the text as one line shortens the line with every field
 //     and ends;
 //   - the readers' way of reading records straight from a text (where an
-//     enclosed field runs over line breaks) splits each record exactly as
-//     NextField splits that record's text.
+//     enclosed field runs over line breaks when it is closed, and a line
+//     break ends it when it is not) splits each record exactly as NextField
+//     splits that record's text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -68,16 +69,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* at = text.data();
     std::string field;
     while (at < end) {
+        // A record whose enclosed field runs over a line break and is never
+        // closed is read again as one line, as the readers do.
         const char* start = at;
         std::vector<std::string> fields;
-        for (;;) {
-            const char* before = at;
-            const FieldScanner::Result result = scanner.Read(at, end, true, &field);
-            CHECK(result != FieldScanner::Result::kTooLong);
-            if (result == FieldScanner::Result::kNoField) break;
-            fields.push_back(field);
-            if (result == FieldScanner::Result::kLastField) break;
-            CHECK(at > before);
+        for (bool oneLine : {false, true}) {
+            at = start;
+            fields.clear();
+            FieldScanner::Result result;
+            for (;;) {
+                const char* before = at;
+                result = scanner.Read(at, end, true, &field, oneLine);
+                CHECK(!(oneLine && result == FieldScanner::Result::kTooLong));
+                if (result == FieldScanner::Result::kNoField || result == FieldScanner::Result::kTooLong) break;
+                fields.push_back(field);
+                if (result == FieldScanner::Result::kLastField) break;
+                CHECK(at > before);
+            }
+            if (result != FieldScanner::Result::kTooLong) break;
         }
         CHECK(Split(std::string(start, at), tokenizer) == fields);
         if (at < end) at += (*at == '\r' && at + 1 < end && at[1] == '\n') ? 2 : 1;
