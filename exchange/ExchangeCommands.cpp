@@ -83,11 +83,13 @@ void ExchangeCommands::Export(ExchangeKind kind) {
     const ExchangeWizardOptions options = Options(false, kind);
     HWND owner = GetActiveWindow() ? GetActiveWindow() : frame_;
     if (!RunExchangeWizard(owner, settings, options)) return;
-    const ExportText text = BuildExportText(document_, kind, settings, PlatformExchangeLocale());
-    // The text goes to a temporary file beside the target, which takes the
-    // target's place only once complete: a failure leaves any old file as
-    // it was.
-    if (ReplaceDocumentFile(settings.FileName, text.text)) return;
+    // The text goes to a temporary file beside the target a piece at a time
+    // as it is made, never held whole in memory; the file takes the target's
+    // place only once complete: a failure leaves any old file as it was.
+    const auto produce = [this, kind, &settings](const FilePieceWriter& write) {
+        return ExportDelimitedText(document_, kind, settings, PlatformExchangeLocale(), write);
+    };
+    if (ReplaceDocumentFileInPieces(settings.FileName, produce)) return;
     const std::string message = "Unable to write " + settings.FileName +
                                 ". Nothing was exported, and a file of that name was left as it was.";
     MessageBoxA(frame_, message.c_str(), options.caption.c_str(), MB_OK | MB_ICONERROR);

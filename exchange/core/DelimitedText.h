@@ -1,11 +1,12 @@
 // Export and import of one kind of record as delimited text: the file's
-// whole text built from the document, and records added to the document
-// from a file's whole text. Files themselves are read and written by the
-// caller.
+// text produced from the document, piece by piece or whole, and records
+// added to the document from a file's whole text. Files themselves are read
+// and written by the caller.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,20 @@
 
 class PimDocument;
 
-// The text of an export of `kind` with `settings` (FieldMap, Separator,
-// Encloser, FirstLineHasNames), and the number of records it holds. An empty
-// collection gives an empty text, header or not.
+// Takes the next piece of an export's text (`size` bytes at `bytes`, valid
+// only during the call); false when it could not be written, which ends the
+// export.
+using ExportSink = std::function<bool(const char* bytes, size_t size)>;
+
+// Hands the text of an export of `kind` with `settings` (FieldMap,
+// Separator, Encloser, FirstLineHasNames) to `sink` in order, in pieces of
+// about a megabyte (more where one value needs it). An empty collection
+// gives no piece at all, header or not. True when the sink took every
+// piece; after a refusal it is not called again.
+bool ExportDelimitedText(const PimDocument& document, ExchangeKind kind, const ExchangeSettings& settings,
+                         const ExchangeLocale& locale, const ExportSink& sink);
+
+// The same text whole, and the number of records it holds.
 struct ExportText {
     std::string text;
     int32_t records = 0;

@@ -39,25 +39,31 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-bool WriteWhole(HANDLE file, const std::string& text) {
-    // WriteFile takes a 32-bit count; write larger texts in pieces.
+bool WriteWhole(HANDLE file, const char* bytes, size_t size) {
+    // WriteFile takes a 32-bit count; write larger pieces in parts.
     size_t written = 0;
-    while (written < text.size()) {
-        const DWORD piece = static_cast<DWORD>(std::min<size_t>(text.size() - written, 1u << 30));
+    while (written < size) {
+        const DWORD piece = static_cast<DWORD>(std::min<size_t>(size - written, 1u << 30));
         DWORD done = 0;
-        if (!WriteFile(file, text.data() + written, piece, &done, nullptr) || done != piece) return false;
+        if (!WriteFile(file, bytes + written, piece, &done, nullptr) || done != piece) return false;
         written += done;
     }
     return true;
 }
 
-bool WriteTemporaryFile(const std::string& temporary, const std::string& text) {
+bool WriteTemporaryFile(const std::string& temporary,
+                        const std::function<bool(const FilePieceWriter& write)>& produce) {
     FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;
+    bool written = true;
+    const FilePieceWriter write = [&file, &written](const char* bytes, size_t size) {
+        written = written && WriteWhole(file.Get(), bytes, size);
+        return written;
+    };
     // The bytes must be on the disk before the file takes the document's
     // place, or a crash could leave an empty document behind.
-    if (!WriteWhole(file.Get(), text) || !FlushFileBuffers(file.Get())) return false;
+    if (!produce(write) || !written || !FlushFileBuffers(file.Get())) return false;
     return file.Close();
 }
 
@@ -82,14 +88,28 @@ bool ReadDocumentFile(const std::string& path, std::string& bytes) {
 }
 
 bool ReplaceDocumentFile(const std::string& path, const std::string& text) {
+    return ReplaceDocumentFileInPieces(
+        path, [&text](const FilePieceWriter& write) { return write(text.data(), text.size()); });
+}
+
+bool ReplaceDocumentFileInPieces(const std::string& path,
+                                 const std::function<bool(const FilePieceWriter& write)>& produce) {
     // Windows refuses to move a file over a read-only one, but not every
     // system that runs us does: a document the user protected stays as it is.
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     char temporary[MAX_PATH];
     if (GetTempFileNameA(FolderOf(path).c_str(), "VTR", 0, temporary) == 0) return false;
-    if (!WriteTemporaryFile(temporary, text) ||
-        !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    bool written = false;
+    try {
+        written = WriteTemporaryFile(temporary, produce);
+    } catch (...) {
+        // Whatever stopped the bytes, the half-written file goes and the
+        // caller hears of a failure; the window that asked must not see the
+        // exception.
+        written = false;
+    }
+    if (!written || !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary);
         return false;
     }

@@ -2,6 +2,8 @@
 // half written.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 // Reads the whole file into `bytes` (a zero byte follows them in the
@@ -13,3 +15,17 @@ bool ReadDocumentFile(const std::string& path, std::string& bytes);
 // one step. On any failure the target is untouched and the temporary file is
 // removed.
 bool ReplaceDocumentFile(const std::string& path, const std::string& text);
+
+// Takes the next piece of a file's bytes; false when it could not be written.
+using FilePieceWriter = std::function<bool(const char* bytes, size_t size)>;
+
+// ReplaceDocumentFile for bytes made a piece at a time, so that a large file
+// never has to be held whole in memory: `produce` hands the pieces in order
+// to the writer it is given, and returns whether it made them all. They go
+// to the temporary file as they come; the temporary file takes the target's
+// place only when `produce` returned true and every piece was written. On
+// any failure, or when `produce` throws, the target is untouched and the
+// temporary file is removed. A read-only target is refused before `produce`
+// is called.
+bool ReplaceDocumentFileInPieces(const std::string& path,
+                                 const std::function<bool(const FilePieceWriter& write)>& produce);
