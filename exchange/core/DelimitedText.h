@@ -51,15 +51,15 @@ struct ImportResult {
     std::vector<ImportNote> notes;
     int32_t notedLines = 0;
 };
-// Adds the records of a file's whole text (`bytes`, `length`) to the
-// document, with `settings` (FieldMap, ColumnCount, Separator, Encloser,
-// FirstLineHasNames). When anything was added the document is marked
+// Adds the records of a file's whole text (`bytes`, `length`, in the ANSI
+// code page, UTF-8 or UTF-16) to the document, with `settings` (FieldMap,
+// ColumnCount, Separator, Encloser, FirstLineHasNames). When anything was added the document is marked
 // modified with one notification at the end (one per record would refill
 // the views once per line).
 ImportResult ImportDelimitedText(PimDocument& document, ExchangeKind kind,
                                  const ExchangeSettings& settings, const char* bytes,
                                  size_t length, const ExchangeLocale& locale);
 
-// The first line of a file's text as the wizard shows it: up to 1023
-// characters, up to the first line feed, trimmed.
+// The first line of a file's whole text as the wizard shows it, in the ANSI
+// code page: up to 1023 characters, up to the first line break, trimmed.
 std::string FirstLineOf(const char* bytes, size_t length, const ExchangeLocale& locale);

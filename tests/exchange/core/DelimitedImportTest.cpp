@@ -399,7 +399,9 @@ TEST(ExchangeRoundTrip, ExportThenImportGivesTheSameRecords) {
                             ASSERT_EQ(s.Description, c.Description) << where << " task " << id;
                             ASSERT_EQ(s.DueDate, c.DueDate) << where;
                             ASSERT_EQ(s.Priority, c.Priority) << where;
-                            if (s.Priority == kPriorityDone) ASSERT_EQ(s.DoneDate, c.DoneDate) << where;
+                            if (s.Priority == kPriorityDone) {
+                                ASSERT_EQ(s.DoneDate, c.DoneDate) << where;
+                            }
                         } else {
                             const Appointment &s = source.appointments[id], &c = copy.appointments[id];
                             ASSERT_EQ(s.Description, c.Description) << where << " appointment " << id;
@@ -407,7 +409,9 @@ TEST(ExchangeRoundTrip, ExportThenImportGivesTheSameRecords) {
                             ASSERT_EQ(s.StartTime, c.StartTime) << where;
                             ASSERT_EQ(s.EndTime, c.EndTime) << where;
                             ASSERT_EQ(s.Alarm, c.Alarm) << where;
-                            if (s.Alarm) ASSERT_NEAR(s.AlarmTime.Value(), c.AlarmTime.Value(), 1e-9) << where;
+                            if (s.Alarm) {
+                                ASSERT_NEAR(s.AlarmTime.Value(), c.AlarmTime.Value(), 1e-9) << where;
+                            }
                         }
                     }
                 }

@@ -56,7 +56,9 @@ TEST(TimeRangeIndex, AnswersAsTheLoopOverEveryRange) {
             const bool found = index.FindCollision(range.first, range.second, heldStart, heldEnd);
             ASSERT_EQ(NaiveCollides(ranges, range), found) << round << " " << range.first.Value();
             // The range named is one that was added, and it does collide.
-            if (found) EXPECT_TRUE(NaiveCollides({{heldStart, heldEnd}}, range));
+            if (found) {
+                EXPECT_TRUE(NaiveCollides({{heldStart, heldEnd}}, range));
+            }
             ranges.push_back(range);
             index.Add(range.first, range.second);
         }
