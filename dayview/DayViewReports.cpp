@@ -1,6 +1,7 @@
 // The day view's part in the daily reports: the rows its lists show, the task
 // list's from the view's own rows and the planner's read back from its list
-// control, so the report holds exactly what the user saw.
+// control, so the plan holds exactly what the user saw; and the day the
+// planner shows, whose appointments the daily appointments list in full.
 #include "DayView.h"
 
 #include <vector>
@@ -20,6 +21,6 @@ void DayView::ChooseDailyReport(ReportKind kind) {
         plannerRows.push_back(PlannerRowShown{ListViewRows::ItemValue(timeSlotList_, row),
                                               ListViewRows::CellText(timeSlotList_, row, 1)});
     }
-    TakeDailySnapshot(reports_, kind, taskRows, plannerRows, document_.tasks,
+    TakeDailySnapshot(reports_, kind, taskRows, plannerRows, CalendarDay(), document_.tasks,
                       document_.appointments);
 }

@@ -1,7 +1,9 @@
-// The three reports of one day, made from the rows the day view showed when
-// the report was chosen: the daily plan (appointments on the left half of the
-// sheet, tasks on the right), the daily tasks and the daily appointments.
-// Every entry is one line; the page carries no date.
+// The three reports of one day, made from the copies taken when the report
+// was chosen (DailySnapshot): the daily plan (the planner's appointments on
+// the left half of the sheet, the task list's tasks on the right), the daily
+// tasks and the daily appointments (every appointment of the day). Every
+// entry is one line, a text too long for its column ending in "..."; the
+// page carries no date.
 #pragma once
 
 #include <cstdint>

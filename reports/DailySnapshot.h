@@ -1,6 +1,7 @@
-// Taking a daily report's records from the day view's lists as they stand:
-// the tasks of the task list's rows and the appointments of the day
-// planner's rows, each copied in the order of the rows.
+// Taking a daily report's records when it is chosen: the tasks of the task
+// list's rows; for the daily plan the appointments of the day planner's rows,
+// as the plan mirrors the planner; for the daily appointments every
+// appointment of the day, whatever the planner can show of it.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "Collections.h"
+#include "DateTime.h"
 #include "ReportSelection.h"
 
 // One row of the day planner as the list shows it.
@@ -27,9 +29,17 @@ std::vector<Task> TasksOfRows(const std::vector<int32_t>& rowItemValues, const T
 std::vector<Appointment> AppointmentsOfRows(const std::vector<PlannerRowShown>& rows,
                                             const Appointments& appointments);
 
+// A copy of every appointment of `day` (00:00 of it), each once, ordered by
+// start, then end, then ID. An appointment belongs to the day its DueDate
+// equals exactly, the rule the day planner fills its rows by; its times,
+// its length, its ID, its description and the other appointments of the
+// day do not matter.
+std::vector<Appointment> AppointmentsOfDay(const Appointments& appointments, const DateTime& day);
+
 // Chooses a daily report: empties and refills the lists the kind uses and
 // leaves the others; `kind` is kDailyPlan, kDailyTasks or kDailyAppointments.
+// `day` is the day the planner shows.
 void TakeDailySnapshot(ReportSelection& selection, ReportKind kind,
                        const std::vector<int32_t>& taskRows,
-                       const std::vector<PlannerRowShown>& plannerRows, const Tasks& tasks,
-                       const Appointments& appointments);
+                       const std::vector<PlannerRowShown>& plannerRows, const DateTime& day,
+                       const Tasks& tasks, const Appointments& appointments);

@@ -7,6 +7,7 @@ PageLayout Report::LayOutPage(const PageFrame& frame, int pageIndex,
     LayOutPageNumber(page, frame, measure, pageIndex + 1);
     LayOutRules(page, frame);
     if (pageIndex >= 0 && pageIndex < pageCount_) LayOutEntries(page, frame, pageIndex, measure);
+    FitClippedTexts(page, measure);
     return page;
 }
 

@@ -30,7 +30,8 @@ public:
     int PageCount() const { return pageCount_; }
 
     // Page `pageIndex` (0-based) as drawn: heading, page number, rules, then
-    // the entries. An index past the last page gives the page without
+    // the entries; every clipped text too long for its column shortened to
+    // end in "...". An index past the last page gives the page without
     // entries.
     PageLayout LayOutPage(const PageFrame& frame, int pageIndex, const TextMeasure& measure) const;
 

@@ -1,6 +1,7 @@
 #include "ReportLayout.h"
 
 #include <cstdio>
+#include <utility>
 
 // Exactly, in thousandths of a pixel, then truncated toward zero: the x87
 // unit of a 32-bit build would otherwise carry 1000 * 0.001 a hair above 1
@@ -129,4 +130,43 @@ std::string TrimLeft(const std::string& text) {
 std::string TrimBoth(const std::string& text) {
     const char* begin = FirstNonSpace(text.c_str());
     return std::string(begin, EndOfNonSpace(begin));
+}
+
+std::string FitWithEllipsis(const std::string& text, int width,
+                            const std::function<int(const std::string&)>& measure) {
+    static const char kEllipsis[] = "...";
+    if (text.empty() || measure(text) <= width) return text;
+    // Where a cut may fall: after each whole character.
+    std::vector<size_t> cuts;
+    for (const char* at = text.c_str(); *at;) {
+        at = CharNextA(at);
+        cuts.push_back(static_cast<size_t>(at - text.c_str()));
+    }
+    const auto shortened = [&text](size_t cut) { return TrimRight(text.substr(0, cut)) + kEllipsis; };
+    // A text measures no narrower when a character is added: the longest
+    // fitting beginning is found by halving. cuts.back() is the whole text,
+    // which does not fit with the ellipsis either.
+    std::string best = kEllipsis;
+    size_t low = 0;
+    size_t high = cuts.empty() ? 0 : cuts.size() - 1;  // candidates cuts[low, high)
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        std::string candidate = shortened(cuts[middle]);
+        if (measure(candidate) <= width) {
+            best = std::move(candidate);
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return best;
+}
+
+void FitClippedTexts(PageLayout& page, const TextMeasure& measure) {
+    for (PageText& item : page.texts) {
+        if (!item.clipped) continue;
+        const ReportFace face = item.face;
+        item.text = FitWithEllipsis(item.text, item.clip.right - item.x,
+                                    [&measure, face](const std::string& text) { return measure(face, text); });
+    }
 }

@@ -67,7 +67,9 @@ struct PageText {
     int x = 0;
     int y = 0;
     std::string text;
-    // A clipped text is cut at the rectangle's edges, mid-character if need be.
+    // A clipped text is cut at the rectangle's edges, mid-character if need
+    // be; one too wide for its column is shortened first and ends in "..."
+    // (FitClippedTexts), so only a tall glyph is ever cut there.
     bool clipped = false;
     RECT clip = {};
 };
@@ -89,6 +91,18 @@ struct PageLayout {
 
 // The width of a text in one of the two faces, on the page's device.
 using TextMeasure = std::function<int(ReportFace, const std::string&)>;
+
+// `text` as it fits in `width` pixels, `measure` giving the width of a text:
+// whole when it fits; otherwise its longest beginning that, with trailing
+// spaces dropped and "..." added, still fits, so the reader sees that it goes
+// on. A double-byte character is never split. When not even "..." fits,
+// "..." alone (the clip cuts it).
+std::string FitWithEllipsis(const std::string& text, int width,
+                            const std::function<int(const std::string&)>& measure);
+
+// Shortens each clipped text of `page` to the width from its x to its clip's
+// right edge, measured in its face.
+void FitClippedTexts(PageLayout& page, const TextMeasure& measure);
 
 // The pages of a list report: consecutive entries of the snapshot.
 struct PageRange {

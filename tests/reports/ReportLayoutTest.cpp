@@ -241,6 +241,13 @@ TEST(DailyPages, ClippedTextsEndAtTheDividerTheNextColumnOrTheMargin) {
     EXPECT_EQ(description->y + kLine, description->clip.bottom);
 }
 
+TEST(CutTexts, EndInAnEllipsisWithinTheColumnAfterTheLastNonSpace) {
+    const auto measure = [](const std::string& text) { return 10 * static_cast<int>(text.size()); };
+    EXPECT_EQ("abc...", FitWithEllipsis("abcdefg", 69, measure));
+    EXPECT_EQ("ab...", FitWithEllipsis("ab  defgh", 60, measure));
+    EXPECT_EQ("...", FitWithEllipsis("abcdefg", 25, measure));  // the clip cuts the dots
+}
+
 TEST(DailyPages, EntriesPrintTheirTimesPriorityNamesAndDatesAsTheUserReadsThem) {
     EXPECT_EQ("High", PriorityName(0));
     EXPECT_EQ("Done", PriorityName(3));

@@ -249,6 +249,7 @@ TEST_F(ReportPrintingTest, EachDailyReportComesOutWithItsTitleHeadingsPagesAndEn
         // Long texts are cut at their column's end; the rest is whole.
         EXPECT_NE(std::string::npos, text.find(" with every"));
         EXPECT_EQ(std::string::npos, text.find("XYZZY"));
+        EXPECT_LT(text.find("..."), text.find('\n', text.find(" with every"))) << "cut without \"...\"";
         EXPECT_EQ(c.tasks > 0, text.find("Done") != std::string::npos);
         EXPECT_EQ(c.appointments > 0, text.find("8:30 A") != std::string::npos);
     }
