@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class PrintablePages {
@@ -21,13 +22,19 @@ public:
 
 enum class PrintJobResult {
     kPrinted,   // every page went to the spooler and the document was ended
+    kCancelled, // the user cancelled the driver's own prompt (a file name, say)
     kRefused,   // the spooler would not start the document
     kFailed,    // a page or the end of the document failed, or drawing stopped
 };
+
+// Starts the document on a printer context as StartDocA does, leaving the
+// reason for a refusal in GetLastError(). Tests put a stand-in here for the
+// refusals the platform will not produce on demand.
+using DocumentStarter = std::function<int(HDC, const DOCINFOA*)>;
 
 // Prints pages `first` to `last` of `pages` as one document named
 // `documentName` on `printerDC` (which stays the caller's). The job stops
 // before the first page that is not below PageCount(); that ends it
 // normally. A job that fails after it started is aborted.
 PrintJobResult RunPrintJob(HDC printerDC, const std::string& documentName, PrintablePages& pages,
-                           int first, int last);
+                           int first, int last, const DocumentStarter& startDocument = StartDocA);

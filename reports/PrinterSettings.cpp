@@ -34,6 +34,21 @@ std::string DefaultPrinterName() {
     return std::string(static_cast<const char*>(entry), at);
 }
 
+std::vector<std::string> InstalledPrinterNames() {
+    const DWORD flags = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    DWORD needed = 0;
+    DWORD count = 0;
+    EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
+    if (needed == 0) return {};
+    std::vector<BYTE> buffer(needed);
+    if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return {};
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
+    std::vector<std::string> names;
+    for (DWORD i = 0; i < count; ++i)
+        if (printers[i].pPrinterName && *printers[i].pPrinterName) names.push_back(printers[i].pPrinterName);
+    return names;
+}
+
 PrinterSettings::~PrinterSettings() { Close(); }
 
 void PrinterSettings::Close() {
@@ -46,6 +61,7 @@ void PrinterSettings::OpenDefaultPrinter() {
     const std::string name = DefaultPrinterName();
     Close();
     deviceMode_.clear();
+    unusableName_.clear();
     if (!name.empty()) Replace(name, nullptr);
 }
 
@@ -58,9 +74,11 @@ bool PrinterSettings::Replace(std::string name, const DEVMODEA* mode) {
                                   PRINTER_ACCESS_USE};
     if (!OpenPrinterA(const_cast<char*>(name.c_str()), &printer, mode ? &defaults : nullptr)) {
         deviceMode_.clear();
+        unusableName_ = std::move(name);
         return false;
     }
     printer_ = printer;
+    unusableName_.clear();
 
     // The driver's own spelling of the name: level 5 is cheap, level 2
     // answers where it is missing and carries the default device mode.

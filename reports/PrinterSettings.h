@@ -14,6 +14,10 @@
 // ("name,driver,port"), or "" when none is set.
 std::string DefaultPrinterName();
 
+// The names of the printers installed for this user, local and connected,
+// as the spooler lists them; empty when there is none.
+std::vector<std::string> InstalledPrinterNames();
+
 class PrinterSettings {
 public:
     PrinterSettings() = default;
@@ -30,6 +34,10 @@ public:
     bool Replace(std::string name, const DEVMODEA* mode);
 
     bool HasPrinter() const { return printer_ != nullptr; }
+    // The printer that was to be opened last and could not be (offline,
+    // removed, its driver broken); "" once one opens, and when there was
+    // no default printer to open.
+    const std::string& UnusableName() const { return unusableName_; }
     // The printer's name as its driver reports it; "" without a printer.
     const std::string& Name() const { return name_; }
     // The current device mode; null without one.
@@ -50,5 +58,6 @@ private:
 
     HANDLE printer_ = nullptr;
     std::string name_;
+    std::string unusableName_;
     std::vector<BYTE> deviceMode_;
 };

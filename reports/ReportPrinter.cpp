@@ -14,6 +14,17 @@ const char kNoPrinter[] =
 const char kNotPrinted[] =
     "The report was not printed: the printer did not accept it, or printing failed part way.";
 const char kNothingToPrint[] = "The report has no entries: nothing was printed.";
+const char kNoUsablePrinter[] = "None of the installed printers could be used.";
+const char kChooseInDialog[] = "\n\nChoose a printer in the dialog that follows.";
+const char kNoOtherPrinter[] = "\n\nNo other installed printer could be used either.";
+const char kChooseAnother[] = "\n\nChoose another printer in Page Setup or Print.";
+
+// Names the printer that could not be used, followed by `advice`.
+std::string UnusablePrinterText(const std::string& name, const char* advice) {
+    return "The printer \"" + name +
+           "\" could not be used: it may be offline or removed, or its driver may be broken." +
+           advice;
+}
 
 // A child id apart from those of the frame's bars.
 const UINT kPreviewWindowId = 0xE900;
@@ -30,19 +41,37 @@ void ReportPrinter::SetFrame(HWND frame, FrameHooks hooks) {
     hooks_ = std::move(hooks);
 }
 
-void ReportPrinter::Tell(const char* text, UINT icon) const {
-    MessageBoxA(frame_, text, kCaption, MB_OK | icon);
+void ReportPrinter::Tell(const std::string& text, UINT icon) const {
+    MessageBoxA(frame_, text.c_str(), kCaption, MB_OK | icon);
 }
 
-bool ReportPrinter::TellWhenNoPrinter() const {
-    if (printer_.HasPrinter()) return false;
-    Tell(kNoPrinter, MB_ICONEXCLAMATION);
-    return true;
+const PrinterSettings* ReportPrinter::ReadyToChoose(PrinterSettings& other) const {
+    if (printer_.HasPrinter()) return &printer_;
+    const std::vector<std::string> installed = listPrinters_();
+    if (installed.empty()) {
+        Tell(kNoPrinter, MB_ICONEXCLAMATION);
+        return nullptr;
+    }
+    // The dialogs need a printer's own device mode to start from. Without a
+    // default printer nothing failed: the dialog alone asks for one.
+    const std::string& failed = printer_.UnusableName();
+    other.margins = printer_.margins;
+    for (const std::string& name : installed) {
+        if (name != failed && other.Replace(name, nullptr)) {
+            if (!failed.empty()) Tell(UnusablePrinterText(failed, kChooseInDialog), MB_ICONEXCLAMATION);
+            return &other;
+        }
+    }
+    Tell(failed.empty() ? kNoUsablePrinter : UnusablePrinterText(failed, kNoOtherPrinter),
+         MB_ICONEXCLAMATION);
+    return nullptr;
 }
 
 bool ReportPrinter::TakeChoice(const PrinterChoice& choice) {
     printer_.margins = choice.margins;
-    return printer_.Replace(choice.printerName, choice.DeviceMode());
+    if (printer_.Replace(choice.printerName, choice.DeviceMode())) return true;
+    Tell(UnusablePrinterText(choice.printerName, kChooseAnother), MB_ICONEXCLAMATION);
+    return false;
 }
 
 std::unique_ptr<PreparedReport> ReportPrinter::Prepare(const ReportSelection& selection) const {
@@ -66,24 +95,25 @@ bool ReportPrinter::PrintPage(HDC dc, int index) {
 
 // --- Commands -------------------------------------------------------------------------
 
-void ReportPrinter::PageSetup() {
-    if (TellWhenNoPrinter()) return;
+bool ReportPrinter::PageSetup() {
+    PrinterSettings other;
+    const PrinterSettings* start = ReadyToChoose(other);
+    if (!start) return false;
     PrinterChoice choice;
-    if (!AskPageSetup(frame_, printer_, choice)) return;
+    if (!AskPageSetup(frame_, *start, choice)) return false;
     // The preview shows the old paper and margins: it closes, and the next
     // preparation takes the new ones.
     ClosePreview();
-    if (!TakeChoice(choice)) TellWhenNoPrinter();
+    return TakeChoice(choice);
 }
 
 void ReportPrinter::Print(const ReportSelection& selection) {
-    if (TellWhenNoPrinter()) return;
+    PrinterSettings other;
+    const PrinterSettings* start = ReadyToChoose(other);
+    if (!start) return;
     PrinterChoice choice;
-    if (!AskPrint(frame_, printer_, choice)) return;
-    if (!TakeChoice(choice)) {
-        TellWhenNoPrinter();
-        return;
-    }
+    if (!AskPrint(frame_, *start, choice)) return;
+    if (!TakeChoice(choice)) return;
     // From the preview the report it shows is printed, as it was prepared.
     const bool fromPreview = PreviewOpen();
     if (!fromPreview) prepared_ = Prepare(selection);
@@ -94,7 +124,8 @@ void ReportPrinter::Print(const ReportSelection& selection) {
     PrintJobResult result = PrintJobResult::kRefused;
     if (prepared_->PageCount() > 0) {
         if (HDC printer = printer_.CreateDeviceContext()) {
-            result = RunPrintJob(printer, kReportDocumentName, *this, 0, prepared_->PageCount() - 1);
+            result = RunPrintJob(printer, kReportDocumentName, *this, 0, prepared_->PageCount() - 1,
+                                 startDocument_);
             DeleteDC(printer);
         }
     }
@@ -102,7 +133,7 @@ void ReportPrinter::Print(const ReportSelection& selection) {
     if (!fromPreview) prepared_.reset();
     if (empty)
         Tell(kNothingToPrint, MB_ICONINFORMATION);
-    else if (result != PrintJobResult::kPrinted)
+    else if (result != PrintJobResult::kPrinted && result != PrintJobResult::kCancelled)
         Tell(kNotPrinted, MB_ICONERROR);
 }
 
@@ -114,14 +145,16 @@ void ReportPrinter::TogglePreview(const ReportSelection& selection) {
 }
 
 void ReportPrinter::OpenPreview(const ReportSelection& selection) {
-    if (TellWhenNoPrinter()) return;
+    // Without a usable printer there is nothing to lay the pages out for:
+    // Page Setup chooses one without printing.
+    if (!printer_.HasPrinter() && !PageSetup()) return;
     auto preview = std::make_unique<PrintPreview>();
     if (!preview->Create(frame_, kPreviewWindowId)) return;
     prepared_ = Prepare(selection);
     if (!prepared_ ||
         !preview->Show(*this, [this] { return printer_.CreateDeviceContext(); })) {
         prepared_.reset();
-        Tell(kNoPrinter, MB_ICONEXCLAMATION);
+        Tell(UnusablePrinterText(printer_.Name(), kChooseAnother), MB_ICONEXCLAMATION);
         return;
     }
     preview_ = std::move(preview);

@@ -6,8 +6,16 @@
 // settings and the report font.
 //
 // Where the text leaves it open:
-//  - Without a printer, Page Setup, Print and Print Preview say so in a
-//    message box rather than do nothing.
+//  - With no printer installed at all, Page Setup, Print and Print Preview
+//    say so in a message box rather than do nothing.
+//  - When the default or chosen printer cannot be used (offline, removed,
+//    its driver broken) while others are installed, the three commands
+//    name it and open their dialog (Print Preview opens Page Setup) with
+//    another installed printer, so one that works can be chosen; the
+//    settings then use it. Without a default printer the dialog opens
+//    without a message.
+//  - A print the user cancels in the driver's own prompt (a PDF printer
+//    asking for a file name) is not reported as a failure.
 //  - A report without pages previews as one empty sheet; Print then sends
 //    no job and says that there was nothing to print.
 //  - A print job that the spooler refuses or that fails part way is
@@ -19,6 +27,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "PreparedReport.h"
 #include "PrintJob.h"
@@ -49,7 +58,16 @@ public:
     // The frame owns the dialogs and the preview window.
     void SetFrame(HWND frame, FrameHooks hooks);
 
-    void PageSetup();
+    // The installed printers' names and the start of a print job: the
+    // spooler's, unless a test puts a stand-in here for what the platform
+    // will not produce on demand (no printer at all, a cancelled prompt).
+    void SetPrinterLister(std::function<std::vector<std::string>()> lister) {
+        listPrinters_ = std::move(lister);
+    }
+    void SetDocumentStarter(DocumentStarter starter) { startDocument_ = std::move(starter); }
+
+    // True when a printer was chosen in the dialog and could be opened.
+    bool PageSetup();
     // Prints the report the preview shows, or else a fresh one of `selection`.
     void Print(const ReportSelection& selection);
     // Opens the preview of `selection`, or closes an open one.
@@ -80,12 +98,16 @@ private:
     // nothing is chosen or there is no printer context.
     std::unique_ptr<PreparedReport> Prepare(const ReportSelection& selection) const;
     void OpenPreview(const ReportSelection& selection);
-    // Says there is no printer when there is none.
-    bool TellWhenNoPrinter() const;
+    // The settings a dialog that chooses the printer starts from: the
+    // current ones while their printer is usable. Otherwise `other` opened
+    // on another installed printer with the current margins, after naming
+    // the printer that could not be used (if a default was set at all);
+    // null, after saying why, when no printer is installed or none opens.
+    const PrinterSettings* ReadyToChoose(PrinterSettings& other) const;
     // The printer, device mode and margins chosen in a dialog; false (and
-    // no printer) when the chosen printer cannot be opened.
+    // no printer) after naming the chosen printer when it cannot be opened.
     bool TakeChoice(const struct PrinterChoice& choice);
-    void Tell(const char* text, UINT icon) const;
+    void Tell(const std::string& text, UINT icon) const;
 
     HWND frame_ = nullptr;
     FrameHooks hooks_;
@@ -93,4 +115,6 @@ private:
     ReportFontSetting font_;
     std::unique_ptr<PreparedReport> prepared_;
     std::unique_ptr<PrintPreview> preview_;
+    std::function<std::vector<std::string>()> listPrinters_ = InstalledPrinterNames;
+    DocumentStarter startDocument_ = StartDocA;
 };

@@ -105,11 +105,11 @@ protected:
     // A frame whose day shows `tasks` tasks "task 1"... of every priority in
     // turn and `appointments` half-hour appointments "appointment 1"...
     // from 06:00; the first of each has a long text.
-    void CreateFrameWithDay(int tasks, int appointments) {
+    void CreateFrameWithDay(int tasks, int appointments, bool defaultPrinterWorks = true) {
         frame_ = std::make_unique<MainFrame>(loop_, chooser_, help_, "C:\\Vantrel");
         ASSERT_TRUE(frame_->Create());
         ShowWindow(frame_->Handle(), SW_SHOWNOACTIVATE);
-        ASSERT_TRUE(Printing().Printer().HasPrinter())
+        ASSERT_EQ(defaultPrinterWorks, Printing().Printer().HasPrinter())
             << "the print server runs, but Wine sees no printer (is libcups2:i386 installed?)";
         PimDocument& document = frame_->Document();
         const DateTime day = document.SelectedDate;
@@ -175,17 +175,17 @@ protected:
         return SendMessageA(frame_->PreviewToolbar(), TB_ISBUTTONENABLED, id, 0) != 0;
     }
 
-    // Print, with OK in the print dialog. Returns the program's own message
-    // boxes that followed (caption "Pim"), each answered with OK; `shown`
+    // Print (or `command`), with OK in its dialogs. Returns the program's own
+    // message boxes (caption "Pim"), each answered with OK; `shown`
     // collects the texts of every box, for the failure messages.
-    std::vector<CaughtMessageBox> Print(std::string& shown) {
+    std::vector<CaughtMessageBox> Print(std::string& shown, UINT command = ID_FILE_PRINT) {
         MessageBoxCatcher boxes(IDOK);
         DialogDriver driver([](HWND dialog) {
             // A message box has its text in a static 0xFFFF; the print
             // dialog has none.
             if (!GetDlgItem(dialog, 0xFFFF)) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
-        Command(ID_FILE_PRINT);
+        Command(command);
         EXPECT_GE(driver.DialogsDriven(), 1);
         std::vector<CaughtMessageBox> ours;
         for (const CaughtMessageBox& box : boxes.Boxes()) {
@@ -425,6 +425,47 @@ TEST_F(ReportPrintingTest, AJobTheSpoolerRefusesIsReportedAsNotPrinted) {
     EXPECT_EQ(0u, output.NewFileCount());
 }
 
+// A driver's prompt cancelled (ERROR_CANCELLED; Wine's PDF queue has none) is no failure.
+TEST_F(ReportPrintingTest, APrintCancelledInTheDriversPromptIsNotReportedAsAFailure) {
+    CreateFrameWithDay(2, 0);
+    Command(ID_REPORT_DAILY_TASKS);
+    Printing().SetDocumentStarter([](HDC, const DOCINFOA*) { return SetLastError(ERROR_CANCELLED), 0; });
+    std::string shown;
+    EXPECT_TRUE(Print(shown).empty()) << shown;
+}
+
+// A removed default printer, which Wine cannot open, beside the PDF queue: each
+// command names it, then its dialog (Page Setup for Preview) offers the queue,
+// which OK makes the printer. (Wine makes contexts from the device list.)
+TEST_F(ReportPrintingTest, ADefaultPrinterThatCannotBeOpenedIsNamedAndAnotherIsChosenInTheDialog) {
+    const char* const keys[] = {"Software\\Microsoft\\Windows NT\\CurrentVersion\\Devices",
+                                "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows"};
+    char devices[4096] = "";
+    DWORD size = sizeof devices;
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, keys[0], "PDF", RRF_RT_REG_SZ, nullptr, devices, &size));
+    PrivateUserRegistry registry;
+    const std::pair<const char*, std::string> values[] = {{"PDF", devices}, {"Device", "Gone Printer,winspool,FILE:"}};
+    for (int i = 0; i < 2; ++i)
+        ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueA(HKEY_CURRENT_USER, keys[i], values[i].first, REG_SZ,
+                                                 values[i].second.c_str(), values[i].second.size() + 1));
+    for (UINT command : {ID_FILE_PAGE_SETUP, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW}) {
+        SCOPED_TRACE(command);
+        TearDown();
+        CreateFrameWithDay(1, 0, false);
+        Command(ID_REPORT_DAILY_TASKS);
+        PdfOutput output;
+        std::string shown;
+        const std::vector<CaughtMessageBox> boxes = Print(shown, command);
+        ASSERT_EQ(1u, boxes.size()) << shown;
+        EXPECT_EQ("The printer \"Gone Printer\" could not be used: it may be offline or removed, or its "
+                  "driver may be broken.\n\nChoose a printer in the dialog that follows.", boxes[0].text);
+        EXPECT_EQ("PDF", Printing().Printer().Name());
+        EXPECT_EQ(command == ID_FILE_PRINT_PREVIEW, Printing().PreviewOpen());
+        EXPECT_TRUE(command != ID_FILE_PRINT || !output.NextDocumentText().empty());
+    }
+    TearDown();  // the frame goes while the private registry is still there
+}
+
 // Ten persons with awkward names, one with every field empty and one whose
 // address is 4,000 characters long, picked with "Select All" and printed
 // with the chooser's Print button: sorted by display name in the user's
@@ -558,7 +599,7 @@ TEST_F(ReportPrintingTest, EnvelopesComeOutOnePerPersonInIdOrderWithCompaniesOnl
 
 // Without any printer the three printing commands say so instead of doing
 // nothing. No print server needed: the default printer is read from a
-// registry of this test's own, which names none.
+// registry of this test's own, which names none; the printer list is emptied.
 TEST(NoPrinter, PrintPreviewAndPageSetupSayThatNoPrinterIsInstalled) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), 0x0504};
     InitCommonControlsEx(&controls);
@@ -571,6 +612,7 @@ TEST(NoPrinter, PrintPreviewAndPageSetupSayThatNoPrinterIsInstalled) {
         MainFrame frame(loop, chooser, help, "C:\\Vantrel");
         ASSERT_TRUE(frame.Create());
         EXPECT_FALSE(frame.Printing().Printer().HasPrinter());
+        frame.Printing().SetPrinterLister([] { return std::vector<std::string>(); });
         Task task;
         task.ID = frame.Document().tasks.IssueID();
         task.DueDate = frame.Document().SelectedDate;
