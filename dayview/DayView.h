@@ -106,6 +106,9 @@ public:
     // The report chosen last; the Report items' check marks and Print follow
     // its kind.
     const ReportSelection& Reports() const { return reports_; }
+    // No report chosen, as at start: for a document that replaced the one
+    // the report's records were copied from.
+    void ForgetReports() { reports_ = ReportSelection(); }
 
 protected:
     // Adds the drawing of the day planner's rows, their height and the

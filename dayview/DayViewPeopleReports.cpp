@@ -33,6 +33,10 @@ void DayView::ChoosePeopleReport(ReportKind kind) {
     reports_.kind = kind;
 
     HWND frame = GetParent(Handle());
+    // An open preview shows the report chosen before: it closes first, so
+    // that Preview shows and Print prints the persons just picked.
+    if (chooser.PreviewRequested() || chooser.PrintRequested())
+        SendMessageA(frame, WM_COMMAND, ID_PREVIEW_CLOSE, 0);
     if (chooser.PreviewRequested()) SendMessageA(frame, WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
     if (chooser.PrintRequested()) SendMessageA(frame, WM_COMMAND, ID_FILE_PRINT, 0);
 }

@@ -66,6 +66,7 @@ void DocumentLife::New() {
     if (!AskToSave("Pim")) return;
     document_.SetPath("");
     document_.Clear();  // refreshes the views
+    if (documentReplaced_) documentReplaced_();
     SetTitle(kUntitled);
 }
 
@@ -143,6 +144,7 @@ bool DocumentLife::OpenFrom(const std::string& path) {
     }
     document_.TakeContentFrom(loaded);
     document_.SetModified(false, true);
+    if (documentReplaced_) documentReplaced_();
     return true;
 }
 

@@ -22,6 +22,9 @@ public:
     void SetFrame(HWND frame) { frame_ = frame; }
     // Called whenever the recent-file list changed, to rebuild its menu.
     void SetRecentFilesChanged(std::function<void()> changed) { recentFilesChanged_ = std::move(changed); }
+    // Called when New or a file read in has replaced the document's content,
+    // for what was taken from the old one to be let go.
+    void SetDocumentReplaced(std::function<void()> replaced) { documentReplaced_ = std::move(replaced); }
 
     // The path, or "Untitled" while there is none.
     std::string DocumentName() const;
@@ -58,4 +61,5 @@ private:
     DocumentFileChooser& chooser_;
     HWND frame_ = nullptr;
     std::function<void()> recentFilesChanged_;
+    std::function<void()> documentReplaced_;
 };

@@ -118,6 +118,12 @@ bool MainFrame::CreateChildren() {
     life_.SetFrame(frame);
     exchange_.SetFrame(frame);
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
+    // The chosen report's copies, its sender and an open preview belong to
+    // the old document: none of them may be printed with the new one.
+    life_.SetDocumentReplaced([this] {
+        printing_.ForgetDocument();
+        dayView_.ForgetReports();
+    });
     printing_.SetFrame(frame, {[this](const std::string& text) { statusBar_.ShowText(text); },
                                [this](bool open) { ShowPreviewMode(open); }});
 

@@ -1,5 +1,6 @@
 #include "ReportPrinter.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "PrinterDialogs.h"
@@ -28,6 +29,16 @@ std::string UnusablePrinterText(const std::string& name, const char* advice) {
 
 // A child id apart from those of the frame's bars.
 const UINT kPreviewWindowId = 0xE900;
+
+bool SameDevice(const DeviceGeometry& a, const DeviceGeometry& b) {
+    return a.logPixelsX == b.logPixelsX && a.logPixelsY == b.logPixelsY &&
+           a.physicalWidth == b.physicalWidth && a.physicalHeight == b.physicalHeight &&
+           a.physicalOffsetX == b.physicalOffsetX && a.physicalOffsetY == b.physicalOffsetY;
+}
+
+bool SameMargins(const PageMargins& a, const PageMargins& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 }  // namespace
 
@@ -82,6 +93,27 @@ std::unique_ptr<PreparedReport> ReportPrinter::Prepare(const ReportSelection& se
     return std::make_unique<PreparedReport>(layout, std::move(report), printer_.margins, font_);
 }
 
+ReportPrinter::LaidOutSheet ReportPrinter::CurrentSheet() const {
+    LaidOutSheet sheet;
+    sheet.printer = printer_.Name();
+    sheet.margins = printer_.margins;
+    if (HDC information = printer_.CreateInformationContext()) {
+        sheet.device = GeometryOf(information);
+        DeleteDC(information);
+    }
+    return sheet;
+}
+
+bool ReportPrinter::LayOutPreviewAgain() {
+    std::unique_ptr<PreparedReport> fresh = Prepare(previewed_);
+    if (!fresh) return false;
+    prepared_ = std::move(fresh);
+    previewSheet_ = CurrentSheet();
+    const int last = prepared_->PageCount() - 1;
+    if (last < 0) return preview_->Show(*this, [this] { return printer_.CreateDeviceContext(); });
+    return preview_->ShowPage(std::min(preview_->CurrentPage(), last));
+}
+
 int ReportPrinter::PageCount() const { return prepared_ ? prepared_->PageCount() : 0; }
 
 bool ReportPrinter::PrintPage(HDC dc, int index) {
@@ -114,9 +146,22 @@ void ReportPrinter::Print(const ReportSelection& selection) {
     PrinterChoice choice;
     if (!AskPrint(frame_, *start, choice)) return;
     if (!TakeChoice(choice)) return;
-    // From the preview the report it shows is printed, as it was prepared.
+    // From the preview the report it shows is printed. Laid out for another
+    // sheet it would come out cut off or half empty, so a sheet changed in
+    // the dialog lays it out again, and the preview shows that too.
     const bool fromPreview = PreviewOpen();
-    if (!fromPreview) prepared_ = Prepare(selection);
+    if (!fromPreview) {
+        prepared_ = Prepare(selection);
+    } else {
+        const LaidOutSheet sheet = CurrentSheet();
+        const bool same = sheet.printer == previewSheet_.printer &&
+                          SameDevice(sheet.device, previewSheet_.device) &&
+                          SameMargins(sheet.margins, previewSheet_.margins);
+        if (!same && !LayOutPreviewAgain()) {
+            Tell(kNotPrinted, MB_ICONERROR);
+            return;
+        }
+    }
     if (!prepared_) {
         Tell(kNotPrinted, MB_ICONERROR);
         return;
@@ -158,6 +203,8 @@ void ReportPrinter::OpenPreview(const ReportSelection& selection) {
         return;
     }
     preview_ = std::move(preview);
+    previewed_ = selection;
+    previewSheet_ = CurrentSheet();
     if (hooks_.previewShown) hooks_.previewShown(true);
 }
 
@@ -168,6 +215,7 @@ void ReportPrinter::ClosePreview() {
     if (hooks_.previewShown) hooks_.previewShown(false);
     closing.reset();
     prepared_.reset();
+    previewed_ = ReportSelection();
 }
 
 void ReportPrinter::NextPage() {

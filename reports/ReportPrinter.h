@@ -20,6 +20,12 @@
 //    no job and says that there was nothing to print.
 //  - A print job that the spooler refuses or that fails part way is
 //    reported as not printed, with an error icon.
+//  - Print from the preview prints the report the preview shows; when the
+//    Print dialog chose another sheet (printer, paper, orientation), that
+//    report is laid out again for it first, and the preview shows the new
+//    layout, on the same page where the report still has it.
+//  - A new or opened document ends the preview: nothing prepared from the
+//    old one can be printed any more.
 #pragma once
 
 #include <windows.h>
@@ -73,6 +79,9 @@ public:
     // Opens the preview of `selection`, or closes an open one.
     void TogglePreview(const ReportSelection& selection);
     void ClosePreview();
+    // The document was replaced (New, Open): the preview closes and its
+    // report goes with it.
+    void ForgetDocument() { ClosePreview(); }
     void NextPage();
     void PreviousPage();
     void ChooseReportFont();
@@ -90,6 +99,15 @@ public:
     const PreparedReport* Prepared() const { return prepared_.get(); }
 
 private:
+    // What a report's layout depends on: the printer, its sheet as the
+    // driver reports it (size, orientation, resolution, unprintable edges)
+    // and the margins. Copies, collation and other settings move nothing.
+    struct LaidOutSheet {
+        std::string printer;
+        DeviceGeometry device;
+        PageMargins margins;
+    };
+
     // The pages the print job and the preview draw: the prepared report's.
     int PageCount() const override;
     bool PrintPage(HDC dc, int index) override;
@@ -98,6 +116,13 @@ private:
     // nothing is chosen or there is no printer context.
     std::unique_ptr<PreparedReport> Prepare(const ReportSelection& selection) const;
     void OpenPreview(const ReportSelection& selection);
+    // The sheet the current settings give; an empty device without a
+    // printer context.
+    LaidOutSheet CurrentSheet() const;
+    // Lays the previewed report out again for the current sheet and shows
+    // it in the preview, on the page shown before or the last one; false
+    // (the preview as it was) when it cannot be prepared.
+    bool LayOutPreviewAgain();
     // The settings a dialog that chooses the printer starts from: the
     // current ones while their printer is usable. Otherwise `other` opened
     // on another installed printer with the current margins, after naming
@@ -115,6 +140,10 @@ private:
     ReportFontSetting font_;
     std::unique_ptr<PreparedReport> prepared_;
     std::unique_ptr<PrintPreview> preview_;
+    // While the preview is open: what its report was made from (it may
+    // differ from the report chosen since) and the sheet it is laid out for.
+    ReportSelection previewed_;
+    LaidOutSheet previewSheet_;
     std::function<std::vector<std::string>()> listPrinters_ = InstalledPrinterNames;
     DocumentStarter startDocument_ = StartDocA;
 };

@@ -1,0 +1,44 @@
+// Printing from an open preview, and the preview when the persons chooser
+// prints or previews or the document is replaced.
+#include "ReportPrintingFixture.h"
+
+namespace {
+
+// A portrait preview on page 2; Print on the sheet turned (Print answers with
+// the orientation it was given), then back: each print is laid out for its
+// sheet, the last footer included, and the preview follows, still on page 2.
+// Over the preview the chooser's Print and Preview act on the persons just
+// picked. File > New forgets the report and closes the preview.
+TEST_F(ReportPrintingTest, ThePreviewFollowsTheSheetPrintChoseTheChooserAndTheDocument) {
+    CreateFrameWithDay(70, 0);
+    AddPerson(Person());
+    frame_->Document().SetModified(false, true);
+    Command(ID_REPORT_DAILY_TASKS);
+    Command(ID_FILE_PRINT_PREVIEW);
+    Command(ID_PREVIEW_NEXT_PAGE);
+    for (short turn : {DMORIENT_LANDSCAPE, DMORIENT_PORTRAIT}) {
+        ChangeDeviceMode([turn](DEVMODEA& mode) { mode.dmFields |= DM_ORIENTATION, mode.dmOrientation = turn; });
+        PdfOutput output;
+        const std::string text = PrintAndRead(output);
+        EXPECT_EQ(1, Occurrences(text, "Page " + std::to_string(Printing().Prepared()->PageCount()))) << turn;
+        const RECT sheet = Printing().Preview()->SheetRect();
+        EXPECT_EQ(turn == DMORIENT_LANDSCAPE, sheet.right - sheet.left > sheet.bottom - sheet.top);
+        EXPECT_EQ(1, Printing().Preview()->CurrentPage());
+    }
+    for (int button : {IDC_PERSONS_PRINT, IDC_PERSONS_PREVIEW}) {
+        Command(ID_REPORT_DAILY_TASKS);
+        if (!Printing().PreviewOpen()) Command(ID_FILE_PRINT_PREVIEW);
+        PdfOutput output;
+        ChoosePersons(ID_REPORT_PHONE_BOOK, button);
+        const bool previewed = Printing().PreviewOpen();
+        ASSERT_EQ(button == IDC_PERSONS_PREVIEW, previewed);
+        const std::string shown = previewed ? Printing().Prepared()->Contents().Title() : output.NextDocumentText();
+        EXPECT_NE(std::string::npos, shown.find("ADDRESS BOOK")) << shown;
+    }
+    Command(ID_FILE_NEW);
+    Idle();
+    EXPECT_FALSE(Printing().PreviewOpen());
+    EXPECT_FALSE(MenuChecked(ID_REPORT_PHONE_BOOK));
+}
+
+}  // namespace
