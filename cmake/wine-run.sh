@@ -46,6 +46,22 @@ if [ -f "$print_env" ]; then
   fi
 fi
 
+# A GoogleTest program creates this file when its tests begin and removes it
+# when they have all run: a program that ends early, even with exit code 0,
+# leaves it, and the run fails instead of passing with tests never run.
+marker=$(mktemp -u "${TMPDIR:-/tmp}/vantrel-premature-exit.XXXXXX")
+export TEST_PREMATURE_EXIT_FILE="Z:${marker//\//\\}"
+run_wine() {
+  local status=0
+  wine "$@" || status=$?
+  if [ -e "$marker" ]; then
+    rm -f "$marker"
+    echo "wine-run.sh: $1 ended before all its tests had run" >&2
+    [ "$status" -ne 0 ] || status=1
+  fi
+  return "$status"
+}
+
 session_alive() {
   [ -f "$winedir/session.env" ] || return 1
   # shellcheck disable=SC1091
@@ -55,11 +71,13 @@ session_alive() {
 
 if session_alive; then
   export DISPLAY=$VANTREL_SESSION_DISPLAY
-  exec wine "$@"
+  run_wine "$@"
+  exit
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$@"
+  run_wine "$@"
+  exit
 fi
 
 # No display at all: a private Xvfb. It must outlive every Wine process of
@@ -70,7 +88,7 @@ exec 8>"$winedir/display.lock"
 flock 8
 vantrel_start_xvfb
 status=0
-wine "$@" 8>&- || status=$?
+run_wine "$@" 8>&- || status=$?
 wineserver -w 8>&- || true
 kill "$VANTREL_XVFB_PID" 2>/dev/null || true
 wait "$VANTREL_XVFB_PID" 2>/dev/null || true
