@@ -21,91 +21,173 @@ std::string EntryDate(const DateTime& date) {
 
 int CountOf(const std::vector<PageRange>& pages) { return static_cast<int>(pages.size()); }
 
+// The least room a description column keeps when the sheet is crowded.
+const int kLeastDescriptionChars = 6;
+
+// A text of column `at`: whole where it fits, else cut at the column's end
+// (FitClippedTexts ends it with "..."), so no text runs into the next column
+// or across a rule.
+void ColumnText(PageLayout& page, const TextMeasure& measure, ReportFace face, const ColumnSpan& at,
+                int y, int lineHeight, std::string text) {
+    if (at.x + measure(face, text) <= at.end) {
+        page.Text(face, at.x, y, std::move(text));
+        return;
+    }
+    const RECT clip = {at.x, y, at.end, y + lineHeight};
+    page.ClippedText(at.x, y, std::move(text), clip, face);
+}
+
+// A description: always cut at its column's end.
+void DescriptionText(PageLayout& page, const ColumnSpan& at, int y, int lineHeight,
+                     std::string text) {
+    const RECT clip = {at.x, y, at.end, y + lineHeight};
+    page.ClippedText(at.x, y, std::move(text), clip);
+}
+
+int Widest(const TextMeasure& measure, const char* heading, const std::vector<std::string>& texts) {
+    int widest = measure(ReportFace::kTitle, heading);
+    for (const std::string& text : texts) widest = std::max(widest, measure(ReportFace::kBody, text));
+    return widest;
+}
+
+// Every quarter hour of the day as an entry prints it: what a time column
+// must have room for, on every page alike.
+std::vector<std::string> QuarterHours() {
+    std::vector<std::string> times;
+    for (int hour = 0; hour < 24; ++hour) {
+        for (int minute = 0; minute < 60; minute += 15)
+            times.push_back(EntryTime(DateTime::FromFields(2000, 1, 1, hour, minute, 0)));
+    }
+    return times;
+}
+
+// A short date of every month, with two-digit days.
+std::vector<std::string> SampleDates() {
+    std::vector<std::string> dates;
+    for (int month = 1; month <= 12; ++month)
+        dates.push_back(EntryDate(DateTime::FromFields(2088, month, 28, 0, 0, 0)));
+    return dates;
+}
+
 // Where one day's appointment line puts its texts.
 struct AppointmentColumns {
-    int start;
-    int end;
-    int description;
-    int descriptionEnd;  // the description is cut here
+    ColumnSpan start;
+    ColumnSpan end;
+    ColumnSpan description;
 };
 
 // Where one task line puts its texts.
 struct TaskColumns {
-    int description;
-    int descriptionEnd;
-    int priority;
-    int dueDate;
+    ColumnSpan description;
+    ColumnSpan priority;
+    ColumnSpan dueDate;
 };
+
+// The columns measured from the printable area and the font: each where the
+// report puts it while the one before leaves room, and all of them between
+// `left` and `right`, half a character apart at least.
+AppointmentColumns PlaceAppointmentColumns(const PageFrame& frame, const TextMeasure& measure,
+                                           const int (&preferred)[3], int left, int right) {
+    const std::vector<std::string> times = QuarterHours();
+    const std::vector<ColumnSpan> at = PlaceColumns(
+        {{preferred[0], Widest(measure, "START", times)},
+         {preferred[1], Widest(measure, "END", times)},
+         {preferred[2], kLeastDescriptionChars * frame.charWidth}},
+        left, right, frame.charWidth / 2);
+    return AppointmentColumns{at[0], at[1], at[2]};
+}
+
+TaskColumns PlaceTaskColumns(const PageFrame& frame, const TextMeasure& measure,
+                             const int (&preferred)[3], int left, int right) {
+    std::vector<std::string> priorities;
+    for (int32_t priority = 0; priority <= 3; ++priority) priorities.push_back(PriorityName(priority));
+    const std::vector<ColumnSpan> at = PlaceColumns(
+        {{preferred[0], kLeastDescriptionChars * frame.charWidth},
+         {preferred[1], Widest(measure, "PRIORITY", priorities)},
+         {preferred[2], Widest(measure, "DUE DATE", SampleDates())}},
+        left, right, frame.charWidth / 2);
+    return TaskColumns{at[0], at[1], at[2]};
+}
 
 // Every entry is one line: `y` moves down a line before the entry is drawn,
 // so the first entry of a page stands a line below the headings.
-void LayOutAppointments(PageLayout& page, const PageFrame& frame, const AppointmentColumns& at,
-                        const std::vector<Appointment>& appointments, const PageRange& range) {
+void LayOutAppointments(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+                        const AppointmentColumns& at, const std::vector<Appointment>& appointments,
+                        const PageRange& range) {
     int y = frame.HeadingsTop();
+    const int line = frame.lineHeight;
     for (size_t i = range.first; i < range.first + range.count; ++i) {
         const Appointment& appointment = appointments[i];
-        y += frame.lineHeight;
-        page.Text(ReportFace::kBody, at.start, y, EntryTime(appointment.StartTime));
-        page.Text(ReportFace::kBody, at.end, y, EntryTime(appointment.EndTime));
-        const RECT clip = {at.description, y, at.descriptionEnd, y + frame.lineHeight};
-        page.ClippedText(at.description, y, appointment.Description, clip);
+        y += line;
+        ColumnText(page, measure, ReportFace::kBody, at.start, y, line, EntryTime(appointment.StartTime));
+        ColumnText(page, measure, ReportFace::kBody, at.end, y, line, EntryTime(appointment.EndTime));
+        DescriptionText(page, at.description, y, line, appointment.Description);
     }
 }
 
-void LayOutTasks(PageLayout& page, const PageFrame& frame, const TaskColumns& at,
-                 const std::vector<Task>& tasks, const PageRange& range) {
+void LayOutTasks(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+                 const TaskColumns& at, const std::vector<Task>& tasks, const PageRange& range) {
     int y = frame.HeadingsTop();
+    const int line = frame.lineHeight;
     for (size_t i = range.first; i < range.first + range.count; ++i) {
         const Task& task = tasks[i];
-        y += frame.lineHeight;
-        const RECT clip = {at.description, y, at.descriptionEnd, y + frame.lineHeight};
-        page.ClippedText(at.description, y, task.Description, clip);
-        page.Text(ReportFace::kBody, at.priority, y, PriorityName(task.Priority));
-        page.Text(ReportFace::kBody, at.dueDate, y, EntryDate(task.DueDate));
+        y += line;
+        DescriptionText(page, at.description, y, line, task.Description);
+        ColumnText(page, measure, ReportFace::kBody, at.priority, y, line, PriorityName(task.Priority));
+        ColumnText(page, measure, ReportFace::kBody, at.dueDate, y, line, EntryDate(task.DueDate));
     }
 }
 
-void Heading(PageLayout& page, const PageFrame& frame, int x, const char* text) {
-    page.Text(ReportFace::kTitle, x, frame.HeadingsTop(), text);
+void Heading(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+             const ColumnSpan& at, const char* text) {
+    ColumnText(page, measure, ReportFace::kTitle, at, frame.HeadingsTop(), frame.lineHeight, text);
 }
 
-// The daily plan's columns: appointments from the left edge, tasks from the
-// right-hand column, each half a character in; w/8 and w/4 of the printable
-// width w apart.
+void AppointmentHeadings(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+                         const AppointmentColumns& at) {
+    Heading(page, frame, measure, at.start, "START");
+    Heading(page, frame, measure, at.end, "END");
+    Heading(page, frame, measure, at.description, "APPOINTMENT");
+}
+
+void TaskHeadings(PageLayout& page, const PageFrame& frame, const TextMeasure& measure,
+                  const TaskColumns& at) {
+    Heading(page, frame, measure, at.description, "TASK");
+    Heading(page, frame, measure, at.priority, "PRIORITY");
+    Heading(page, frame, measure, at.dueDate, "DUE DATE");
+}
+
+// The daily plan's columns: appointments from the left edge to the divider,
+// tasks from the divider to the right edge, each half a character in; w/8
+// and w/4 of the printable width w apart where the font leaves room.
 struct PlanColumns {
-    explicit PlanColumns(const PageFrame& frame) {
+    PlanColumns(const PageFrame& frame, const TextMeasure& measure) {
         const int w = frame.Width();
         const int half = frame.charWidth / 2;
-        appointments.start = frame.printable.left + half;
-        appointments.end = appointments.start + w / 8;
-        appointments.description = appointments.start + w / 4;
-        appointments.descriptionEnd = frame.RightColumnX();
-        tasks.description = frame.RightColumnX() + half;
-        tasks.priority = tasks.description + w / 4;
-        tasks.dueDate = tasks.priority + w / 8;
-        tasks.descriptionEnd = frame.RightColumnX() + w / 4;
+        const int start = frame.printable.left + half;
+        appointments = PlaceAppointmentColumns(frame, measure, {start, start + w / 8, start + w / 4},
+                                               frame.printable.left, frame.RightColumnX());
+        const int task = frame.RightColumnX() + half;
+        tasks = PlaceTaskColumns(frame, measure, {task, task + w / 4, task + w / 4 + w / 8},
+                                 frame.RightColumnX(), frame.printable.right - half);
     }
     AppointmentColumns appointments;
     TaskColumns tasks;
 };
 
-TaskColumns TasksReportColumns(const PageFrame& frame) {
-    TaskColumns at;
-    at.description = frame.LeftColumnX();
-    at.priority = frame.RightColumnX();
-    at.dueDate = frame.RightColumnX() + (frame.RightColumnX() - frame.LeftColumnX()) / 2;
-    at.descriptionEnd = frame.RightColumnX() - frame.charWidth / 2;
-    return at;
+TaskColumns TasksReportColumns(const PageFrame& frame, const TextMeasure& measure) {
+    const int left = frame.LeftColumnX();
+    const int right = frame.RightColumnX();
+    return PlaceTaskColumns(frame, measure, {left, right, right + (right - left) / 2},
+                            frame.printable.left, frame.printable.right - frame.charWidth / 2);
 }
 
-AppointmentColumns AppointmentsReportColumns(const PageFrame& frame) {
-    AppointmentColumns at;
-    at.start = frame.LeftColumnX();
-    // Counted from the printable-area origin: the left margin is not added.
-    at.end = frame.charWidth + frame.Width() / 4;
-    at.description = frame.RightColumnX();
-    at.descriptionEnd = frame.printable.right;
-    return at;
+// END a quarter of the printable width after START, both counted from the
+// left margin.
+AppointmentColumns AppointmentsReportColumns(const PageFrame& frame, const TextMeasure& measure) {
+    const int left = frame.LeftColumnX();
+    return PlaceAppointmentColumns(frame, measure, {left, left + frame.Width() / 4, frame.RightColumnX()},
+                                   frame.printable.left, frame.printable.right);
 }
 
 }  // namespace
@@ -130,13 +212,9 @@ void DailyPlanReport::Paginate(const PageFrame& frame) {
 void DailyPlanReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                     const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
-    const PlanColumns at(frame);
-    Heading(page, frame, at.appointments.start, "START");
-    Heading(page, frame, at.appointments.end, "END");
-    Heading(page, frame, at.appointments.description, "APPOINTMENT");
-    Heading(page, frame, at.tasks.description, "TASK");
-    Heading(page, frame, at.tasks.priority, "PRIORITY");
-    Heading(page, frame, at.tasks.dueDate, "DUE DATE");
+    const PlanColumns at(frame, measure);
+    AppointmentHeadings(page, frame, measure, at.appointments);
+    TaskHeadings(page, frame, measure, at.tasks);
 }
 
 void DailyPlanReport::LayOutRules(PageLayout& page, const PageFrame& frame) const {
@@ -147,14 +225,15 @@ void DailyPlanReport::LayOutRules(PageLayout& page, const PageFrame& frame) cons
 
 // Sheet k carries appointment page k on the left and task page k on the
 // right; past one half's last page that half stays empty.
-void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
-                                    int pageIndex, const TextMeasure&) const {
-    const PlanColumns at(frame);
+void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
+                                    const TextMeasure& measure) const {
+    const PlanColumns at(frame, measure);
     if (pageIndex < CountOf(appointmentPages_))
-        LayOutAppointments(page, frame, at.appointments, appointments_,
+        LayOutAppointments(page, frame, measure, at.appointments, appointments_,
                            appointmentPages_[static_cast<size_t>(pageIndex)]);
     if (pageIndex < CountOf(taskPages_))
-        LayOutTasks(page, frame, at.tasks, tasks_, taskPages_[static_cast<size_t>(pageIndex)]);
+        LayOutTasks(page, frame, measure, at.tasks, tasks_,
+                    taskPages_[static_cast<size_t>(pageIndex)]);
 }
 
 // --- Daily tasks --------------------------------------------------------------------
@@ -162,15 +241,12 @@ void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
 void DailyTasksReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                      const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
-    const TaskColumns at = TasksReportColumns(frame);
-    Heading(page, frame, at.description, "TASK");
-    Heading(page, frame, at.priority, "PRIORITY");
-    Heading(page, frame, at.dueDate, "DUE DATE");
+    TaskHeadings(page, frame, measure, TasksReportColumns(frame, measure));
 }
 
-void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
-                                     int pageIndex, const TextMeasure&) const {
-    LayOutTasks(page, frame, TasksReportColumns(frame), Records(), Page(pageIndex));
+void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
+                                     const TextMeasure& measure) const {
+    LayOutTasks(page, frame, measure, TasksReportColumns(frame, measure), Records(), Page(pageIndex));
 }
 
 // --- Daily appointments -------------------------------------------------------------
@@ -178,13 +254,11 @@ void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
 void DailyAppointmentsReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                             const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
-    const AppointmentColumns at = AppointmentsReportColumns(frame);
-    Heading(page, frame, at.start, "START");
-    Heading(page, frame, at.end, "END");
-    Heading(page, frame, at.description, "APPOINTMENT");
+    AppointmentHeadings(page, frame, measure, AppointmentsReportColumns(frame, measure));
 }
 
 void DailyAppointmentsReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
-                                            int pageIndex, const TextMeasure&) const {
-    LayOutAppointments(page, frame, AppointmentsReportColumns(frame), Records(), Page(pageIndex));
+                                            int pageIndex, const TextMeasure& measure) const {
+    LayOutAppointments(page, frame, measure, AppointmentsReportColumns(frame, measure), Records(),
+                       Page(pageIndex));
 }

@@ -3,7 +3,9 @@
 // the left half of the sheet, the task list's tasks on the right), the daily
 // tasks and the daily appointments (every appointment of the day). Every
 // entry is one line, a text too long for its column ending in "..."; the
-// page carries no date.
+// page carries no date. Columns stand where the layout puts them as long as
+// the font leaves room; with large type, wide margins or small paper they
+// move apart, or back from the right edge, so none overlaps another.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 #include "ReportLayout.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -32,8 +33,9 @@ void PageLayout::Text(ReportFace face, int x, int y, std::string text) {
     texts.push_back(std::move(item));
 }
 
-void PageLayout::ClippedText(int x, int y, std::string text, const RECT& clip) {
+void PageLayout::ClippedText(int x, int y, std::string text, const RECT& clip, ReportFace face) {
     PageText item;
+    item.face = face;
     item.x = x;
     item.y = y;
     item.text = std::move(text);
@@ -44,6 +46,32 @@ void PageLayout::ClippedText(int x, int y, std::string text, const RECT& clip) {
 
 void PageLayout::Line(int x1, int y1, int x2, int y2) {
     lines.push_back(PageLine{{x1, y1}, {x2, y2}});
+}
+
+std::vector<ColumnSpan> PlaceColumns(const std::vector<ColumnWant>& columns, int left, int right,
+                                     int gap) {
+    const size_t count = columns.size();
+    std::vector<ColumnSpan> spans(count);
+    if (count == 0) return spans;
+    std::vector<int> x(count);
+    x[0] = std::max(columns[0].preferredX, left);
+    for (size_t i = 1; i < count; ++i)
+        x[i] = std::max(columns[i].preferredX, x[i - 1] + columns[i - 1].width + gap);
+    if (x[count - 1] + columns[count - 1].width > right) {
+        x[count - 1] = right - columns[count - 1].width;
+        for (size_t i = count - 1; i-- > 0;)
+            x[i] = std::min(x[i], x[i + 1] - gap - columns[i].width);
+        // Too little room for all: in order, within the bounds, each cut
+        // where the next begins.
+        x[0] = std::max(x[0], left);
+        for (size_t i = 1; i < count; ++i) x[i] = std::max(x[i], x[i - 1]);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        spans[i].x = std::min(x[i], right);
+        spans[i].end = i + 1 < count ? x[i + 1] - gap : right;
+        spans[i].end = std::max(spans[i].x, std::min(spans[i].end, right));
+    }
+    return spans;
 }
 
 std::vector<PageRange> PaginateEntries(size_t entryCount, int entryLines,

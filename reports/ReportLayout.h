@@ -85,7 +85,8 @@ struct PageLayout {
     std::vector<PageLine> lines;
 
     void Text(ReportFace face, int x, int y, std::string text);
-    void ClippedText(int x, int y, std::string text, const RECT& clip);
+    void ClippedText(int x, int y, std::string text, const RECT& clip,
+                     ReportFace face = ReportFace::kBody);
     void Line(int x1, int y1, int x2, int y2);
 };
 
@@ -103,6 +104,30 @@ std::string FitWithEllipsis(const std::string& text, int width,
 // Shortens each clipped text of `page` to the width from its x to its clip's
 // right edge, measured in its face.
 void FitClippedTexts(PageLayout& page, const TextMeasure& measure);
+
+// A column of a report line: where the report would put it, and the width
+// its widest text needs there (for a column that takes the room left, such
+// as a description cut at its end, the least room worth giving it).
+struct ColumnWant {
+    int preferredX = 0;
+    int width = 0;
+};
+
+// Where a column of a line stands and where its texts are cut.
+struct ColumnSpan {
+    int x = 0;
+    int end = 0;
+};
+
+// Places the columns of one line between `left` and `right`, at least `gap`
+// apart: each at its preferred x where the one before leaves it room, else
+// right after that one; when the last would then cross `right`, the columns
+// move back toward the left as far as they must. Each column's texts are cut
+// at the next column's x less the gap, the last at `right`. A line with too
+// little room for every column keeps them in order and within the bounds,
+// and its texts are cut where they meet.
+std::vector<ColumnSpan> PlaceColumns(const std::vector<ColumnWant>& columns, int left, int right,
+                                     int gap);
 
 // The pages of a list report: consecutive entries of the snapshot.
 struct PageRange {
