@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "DailySnapshot.h"
 #include "DocumentFileDialogs.h"
 #include "HelpLibrary.h"
 #include "MainFrame.h"
@@ -70,6 +71,22 @@ public:
 private:
     const PreparedReport& report_;
 };
+
+// A day of `count` appointments, a minute apart from 00:00 on, some of
+// them the same length, among as many on the days around it.
+Appointments CrowdedDay(const DateTime& day, int count) {
+    Appointments appointments;
+    for (int i = 0; i < 3 * count; ++i) {
+        Appointment appointment;
+        appointment.ID = appointments.IssueID();
+        appointment.Description = "Call " + std::to_string(i + 1);
+        appointment.DueDate = day + DateSpan::FromParts(i % 3 - 1, 0, 0, 0);
+        appointment.StartTime = appointment.DueDate + DateSpan::FromParts(0, 0, (i / 3) % 1440, 0);
+        appointment.EndTime = appointment.StartTime + DateSpan::FromParts(0, 0, 15 * (i % 5), 0);
+        appointments.Insert(appointment.ID, appointment);
+    }
+    return appointments;
+}
 
 }  // namespace
 
@@ -194,6 +211,26 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Daily Appointments of a day of 10,000: choosing it (every appointment
+    // of the day, sorted) and laying it out for the printer, against copying
+    // the day's appointments alone, the least a report of them must do.
+    const int crowd = 10000;
+    const Appointments crowded = CrowdedDay(day, crowd);
+    const double copyDay = Time(rounds, nothing, [&] {
+        std::vector<Appointment> copies;
+        for (const auto& entry : crowded)
+            if (entry.second.DueDate == day) copies.push_back(entry.second);
+    });
+    int crowdedPages = 0;
+    const double prepareDay = Time(rounds, nothing, [&] {
+        ReportSelection chosen;
+        TakeDailySnapshot(chosen, ReportKind::kDailyAppointments, {}, {}, day, Tasks(), crowded);
+        const PreparedReport prepared(printing.Printer().CreateInformationContext(),
+                                      MakeReport(chosen), printing.Printer().margins,
+                                      printing.ReportFont());
+        crowdedPages = prepared.PageCount();
+    });
+
     std::printf("Daily plan: %d appointments, %d tasks, %d pages on the printer's paper\n",
                 static_cast<int>(document.appointments.size()), kTasks, pages);
     std::printf("median of %d rounds, milliseconds\n\n", rounds);
@@ -208,5 +245,10 @@ int main(int argc, char** argv) {
         std::printf("%-44s %9.2f\n", "print: PDF file complete", Median(written));
     else
         std::printf("%-44s %9s\n", "print: PDF file complete", "unknown");
+    std::printf("\nDaily appointments of a day of %d (of %d in all), %d pages\n", crowd,
+                static_cast<int>(crowded.size()), crowdedPages);
+    std::printf("%-44s %9.2f\n", "copy the day's appointments (reference)", copyDay);
+    std::printf("%-44s %9.2f  (%.1f x reference)\n", "choose and prepare the report", prepareDay,
+                copyDay > 0 ? prepareDay / copyDay : 0.0);
     return 0;
 }
