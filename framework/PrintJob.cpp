@@ -1,7 +1,33 @@
 #include "PrintJob.h"
 
+#include <algorithm>
+
+namespace {
+
+// Tells `progress` that the job is over on every way out of RunPrintJob.
+class JobEndGuard {
+public:
+    explicit JobEndGuard(PrintJobProgress* progress) : progress_(progress) {}
+    ~JobEndGuard() {
+        if (progress_) progress_->JobEnded();
+    }
+    JobEndGuard(const JobEndGuard&) = delete;
+    JobEndGuard& operator=(const JobEndGuard&) = delete;
+
+private:
+    PrintJobProgress* progress_;
+};
+
+}  // namespace
+
 PrintJobResult RunPrintJob(HDC printerDC, const std::string& documentName, PrintablePages& pages,
-                           int first, int last, const DocumentStarter& startDocument) {
+                           int first, int last, const DocumentStarter& startDocument,
+                           PrintJobProgress* progress) {
+    const int end = std::min(last, pages.PageCount() - 1);
+    if (progress) progress->JobStarting(printerDC, std::max(0, end - first + 1));
+    JobEndGuard ended(progress);
+    const auto cancelled = [progress] { return progress && progress->Cancelled(); };
+
     DOCINFOA document = {};
     document.cbSize = sizeof(document);
     document.lpszDocName = documentName.c_str();
@@ -15,6 +41,8 @@ PrintJobResult RunPrintJob(HDC printerDC, const std::string& documentName, Print
 
     bool failed = false;
     for (int index = first; index <= last && index < pages.PageCount(); ++index) {
+        if (progress) progress->PageStarting(index - first + 1);
+        if (cancelled()) break;
         if (StartPage(printerDC) <= 0) {
             failed = true;
             break;
@@ -26,6 +54,12 @@ PrintJobResult RunPrintJob(HDC printerDC, const std::string& documentName, Print
             failed = true;
             break;
         }
+    }
+    // A stop asked for during the last page still stops: the user said the
+    // report should not come out.
+    if (cancelled()) {
+        AbortDoc(printerDC);
+        return PrintJobResult::kCancelled;
     }
     if (failed) {
         AbortDoc(printerDC);

@@ -22,7 +22,8 @@ public:
 
 enum class PrintJobResult {
     kPrinted,   // every page went to the spooler and the document was ended
-    kCancelled, // the user cancelled the driver's own prompt (a file name, say)
+    kCancelled, // the user cancelled the driver's own prompt (a file name, say),
+                // or stopped the job while it ran (the document was aborted)
     kRefused,   // the spooler would not start the document
     kFailed,    // a page or the end of the document failed, or drawing stopped
 };
@@ -32,9 +33,30 @@ enum class PrintJobResult {
 // refusals the platform will not produce on demand.
 using DocumentStarter = std::function<int(HDC, const DOCINFOA*)>;
 
+// Follows a running print job for the user and tells it when the user wants
+// it stopped (PrintProgress.h shows a window for it). Every call comes from
+// RunPrintJob, on its thread.
+class PrintJobProgress {
+public:
+    virtual ~PrintJobProgress() = default;
+
+    // Before the document starts on `printerDC`, which will get `pageCount`
+    // pages: the time to install an abort procedure.
+    virtual void JobStarting(HDC printerDC, int pageCount) = 0;
+    // Before page `pageNumber` (1 to pageCount) of the job is started.
+    virtual void PageStarting(int pageNumber) = 0;
+    // True once the user asked to stop: the job aborts its document before
+    // the next page (or instead of ending it) and answers kCancelled.
+    virtual bool Cancelled() const = 0;
+    // The document was ended, aborted or never started.
+    virtual void JobEnded() = 0;
+};
+
 // Prints pages `first` to `last` of `pages` as one document named
 // `documentName` on `printerDC` (which stays the caller's). The job stops
 // before the first page that is not below PageCount(); that ends it
-// normally. A job that fails after it started is aborted.
+// normally. A job that fails after it started is aborted, and so is one
+// that `progress` (if any) reports cancelled.
 PrintJobResult RunPrintJob(HDC printerDC, const std::string& documentName, PrintablePages& pages,
-                           int first, int last, const DocumentStarter& startDocument = StartDocA);
+                           int first, int last, const DocumentStarter& startDocument = StartDocA,
+                           PrintJobProgress* progress = nullptr);

@@ -40,6 +40,13 @@ bool SameMargins(const PageMargins& a, const PageMargins& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// What the "Printing" window says is printed: the report by the title on its
+// pages; the envelopes carry none.
+std::string PrintingWhat(ReportKind kind, const PreparedReport& report) {
+    if (kind == ReportKind::kEnvelopes) return "Printing the envelopes";
+    return "Printing the report " + report.Contents().Title();
+}
+
 }  // namespace
 
 ReportPrinter::~ReportPrinter() {
@@ -169,8 +176,10 @@ void ReportPrinter::Print(const ReportSelection& selection) {
     PrintJobResult result = PrintJobResult::kRefused;
     if (prepared_->PageCount() > 0) {
         if (HDC printer = printer_.CreateDeviceContext()) {
+            const ReportKind kind = fromPreview ? previewed_.kind : selection.kind;
+            PrintProgress progress(frame_, PrintingWhat(kind, *prepared_), printingWindowDelayMs_);
             result = RunPrintJob(printer, kReportDocumentName, *this, 0, prepared_->PageCount() - 1,
-                                 startDocument_);
+                                 startDocument_, &progress);
             DeleteDC(printer);
         }
     }

@@ -16,6 +16,9 @@
 //    without a message.
 //  - A print the user cancels in the driver's own prompt (a PDF printer
 //    asking for a file name) is not reported as a failure.
+//  - A print job that runs for more than a moment shows a "Printing"
+//    window with the page it has reached and Cancel; the main window takes
+//    no input meanwhile. A job cancelled there is aborted, not reported.
 //  - A report without pages previews as one empty sheet; Print then sends
 //    no job and says that there was nothing to print.
 //  - A print job that the spooler refuses or that fails part way is
@@ -38,6 +41,7 @@
 #include "PreparedReport.h"
 #include "PrintJob.h"
 #include "PrintPreview.h"
+#include "PrintProgress.h"
 #include "PrinterSettings.h"
 #include "ReportSelection.h"
 
@@ -71,6 +75,9 @@ public:
         listPrinters_ = std::move(lister);
     }
     void SetDocumentStarter(DocumentStarter starter) { startDocument_ = std::move(starter); }
+    // How long a print job runs before its "Printing" window with Cancel
+    // appears (PrintProgress.h); tests make it 0.
+    void SetPrintingWindowDelay(DWORD ms) { printingWindowDelayMs_ = ms; }
 
     // True when a printer was chosen in the dialog and could be opened.
     bool PageSetup();
@@ -146,4 +153,5 @@ private:
     LaidOutSheet previewSheet_;
     std::function<std::vector<std::string>()> listPrinters_ = InstalledPrinterNames;
     DocumentStarter startDocument_ = StartDocA;
+    DWORD printingWindowDelayMs_ = PrintProgress::kDefaultDelayMs;
 };

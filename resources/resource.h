@@ -42,6 +42,8 @@
 #define IDD_EXCHANGE_FIELDS_DIALOG 165
 // "Persons To Include": the persons of the address book or the envelopes.
 #define IDD_PERSONS_TO_INCLUDE 204
+// "Printing": the page a long print job has reached, with Cancel.
+#define IDD_PRINTING 207
 
 // The picture on the wizard's pages: a placeable metafile of this custom type.
 #define IDR_WIZARD_PICTURE 156
@@ -273,3 +275,9 @@
 #define IDC_PERSONS_HELP 1047
 #define IDC_PERSONS_PREVIEW 1051
 #define IDC_PERSONS_PRINT 1052
+
+// --- Printing (IDD_PRINTING) ---------------------------------------------------------
+
+// What is printed ("Printing the report DAILY PLAN") and "Page N of M".
+#define IDC_PRINTING_WHAT 1160
+#define IDC_PRINTING_PAGE 1161

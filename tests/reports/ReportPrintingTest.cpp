@@ -241,6 +241,68 @@ TEST_F(ReportPrintingTest, APrintCancelledInTheDriversPromptIsNotReportedAsAFail
     EXPECT_TRUE(Print(shown).empty()) << shown;
 }
 
+// What the "Printing" window showed when it reached page 2, where the hook
+// below clicked its Cancel button.
+struct PrintingWindowAtPageTwo {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    bool ownerEnabled = true;
+    std::string caption, what, page;
+};
+PrintingWindowAtPageTwo g_atPageTwo;
+
+std::string TextOf(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+LRESULT CALLBACK CancelAtPageTwo(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_SETTEXT && !g_atPageTwo.window &&
+        GetDlgCtrlID(call->hwnd) == IDC_PRINTING_PAGE && TextOf(call->hwnd).rfind("Page 2 ", 0) == 0) {
+        PrintingWindowAtPageTwo& seen = g_atPageTwo;
+        seen.window = GetParent(call->hwnd);
+        seen.owner = GetWindow(seen.window, GW_OWNER);
+        seen.ownerEnabled = IsWindowEnabled(seen.owner) != FALSE;
+        seen.caption = TextOf(seen.window);
+        seen.what = TextOf(GetDlgItem(seen.window, IDC_PRINTING_WHAT));
+        seen.page = TextOf(call->hwnd);
+        SendDlgItemMessageA(seen.window, IDCANCEL, BM_CLICK, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Cancel in the "Printing" window (made to come at once) at page 2 of 4:
+// the window names the report and counts its pages while the main window
+// takes no input; the job stops before page 2, with no message, and the
+// main window is usable again.
+TEST_F(ReportPrintingTest, CancelInThePrintingWindowStopsTheJobWithoutAMessage) {
+    CreateFrameWithDay(200, 0);
+    Command(ID_REPORT_DAILY_TASKS);
+    Printing().SetPrintingWindowDelay(0);
+    g_atPageTwo = PrintingWindowAtPageTwo();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, CancelAtPageTwo, nullptr, GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    PdfOutput output;
+    std::string shown;
+    const std::vector<CaughtMessageBox> boxes = Print(shown);
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(boxes.empty()) << shown;
+    ASSERT_NE(nullptr, g_atPageTwo.window) << "no \"Printing\" window reached page 2";
+    EXPECT_EQ("Printing", g_atPageTwo.caption);
+    EXPECT_EQ("Printing the report DAILY TASKS", g_atPageTwo.what);
+    EXPECT_EQ("Page 2 of 4", g_atPageTwo.page);
+    EXPECT_EQ(frame_->Handle(), g_atPageTwo.owner);
+    EXPECT_FALSE(g_atPageTwo.ownerEnabled);
+    EXPECT_FALSE(IsWindow(g_atPageTwo.window));
+    EXPECT_TRUE(IsWindowEnabled(frame_->Handle()));
+    EXPECT_EQ("Page 1", frame_->StatusText());
+    // An aborted job leaves no PDF file (or at most the page before it
+    // stopped); a whole one would be there well within the time given.
+    EXPECT_LT(Pages(output.NextDocumentText(10000)).size(), 4u);
+}
+
 // A removed default printer, which Wine cannot open, beside the PDF queue: each
 // command names it, then its dialog (Page Setup for Preview) offers the queue,
 // which OK makes the printer. (Wine makes contexts from the device list.)
