@@ -125,7 +125,8 @@ bool MainFrame::CreateChildren() {
         dayView_.ForgetReports();
     });
     printing_.SetFrame(frame, {[this](const std::string& text) { statusBar_.ShowText(text); },
-                               [this](bool open) { ShowPreviewMode(open); }});
+                               [this](bool open) { ShowPreviewMode(open); },
+                               [this](const std::string& zoom) { statusBar_.ShowSideText(zoom); }});
 
     dayView_.SetHelp(&help_, programDirectory_, kHelpFileName);
     if (!dayView_.Create(frame)) return false;

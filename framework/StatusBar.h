@@ -1,5 +1,7 @@
-// The status bar: one simple pane with a size grip that shows the idle text
-// or the prompt of the highlighted menu item.
+// The status bar: one pane with a size grip that shows the idle text or the
+// prompt of the highlighted menu item, and for a while a second, narrow
+// pane at its right that names a state of what is shown (the preview's
+// zoom).
 #pragma once
 
 #include <windows.h>
@@ -39,14 +41,26 @@ public:
     void ShowText(const std::string& text);
     const std::string& Text() const { return text_; }
 
+    // Shows `text` in the pane at the right, adding the pane if need be;
+    // an empty text takes the pane away. The pane is as wide as the widest
+    // text it has shown, so it does not jump as its text changes.
+    void ShowSideText(const std::string& text);
+    const std::string& SideText() const { return sideText_; }
+
     // Height of the bar as laid out by the system.
     int Height() const;
     // The bar places itself at the bottom of its parent.
     void Reposition();
 
 private:
+    // The parts for the bar's present width: one simple pane, or the main
+    // pane and the side pane.
+    void ApplyParts();
+
     HWND window_ = nullptr;
     std::string idleText_;
     std::string text_;
+    std::string sideText_;
+    int sideWidth_ = 0;
     StringLookup strings_;
 };

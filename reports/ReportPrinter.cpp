@@ -215,6 +215,10 @@ void ReportPrinter::OpenPreview(const ReportSelection& selection) {
     previewed_ = selection;
     previewSheet_ = CurrentSheet();
     if (hooks_.previewShown) hooks_.previewShown(true);
+    if (hooks_.showZoom) {
+        hooks_.showZoom(ZoomLevelName(preview_->Zoom()));
+        preview_->SetZoomListener([this](ZoomLevel level) { hooks_.showZoom(ZoomLevelName(level)); });
+    }
 }
 
 void ReportPrinter::ClosePreview() {
@@ -222,6 +226,7 @@ void ReportPrinter::ClosePreview() {
     // The frame takes the day view back before the window goes.
     std::unique_ptr<PrintPreview> closing = std::move(preview_);
     if (hooks_.previewShown) hooks_.previewShown(false);
+    if (hooks_.showZoom) hooks_.showZoom("");
     closing.reset();
     prepared_.reset();
     previewed_ = ReportSelection();

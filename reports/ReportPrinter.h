@@ -58,6 +58,9 @@ public:
         // (false) the frame's content: the frame swaps its bands, shows or
         // hides the day view and lays itself out again.
         std::function<void(bool open)> previewShown;
+        // The preview's zoom by name ("Whole Page", "100%"...) when it
+        // opens and whenever it changes; empty when the preview closes.
+        std::function<void(const std::string&)> showZoom;
     };
 
     ReportPrinter() = default;
