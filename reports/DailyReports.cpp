@@ -86,25 +86,23 @@ struct TaskColumns {
 // The columns measured from the printable area and the font: each where the
 // report puts it while the one before leaves room, and all of them between
 // `left` and `right`, half a character apart at least.
-AppointmentColumns PlaceAppointmentColumns(const PageFrame& frame, const TextMeasure& measure,
+AppointmentColumns PlaceAppointmentColumns(const PageFrame& frame,
+                                           const DailyColumnWidths::Widths& widths,
                                            const int (&preferred)[3], int left, int right) {
-    const std::vector<std::string> times = QuarterHours();
     const std::vector<ColumnSpan> at = PlaceColumns(
-        {{preferred[0], Widest(measure, "START", times)},
-         {preferred[1], Widest(measure, "END", times)},
+        {{preferred[0], widths.start},
+         {preferred[1], widths.end},
          {preferred[2], kLeastDescriptionChars * frame.charWidth}},
         left, right, frame.charWidth / 2);
     return AppointmentColumns{at[0], at[1], at[2]};
 }
 
-TaskColumns PlaceTaskColumns(const PageFrame& frame, const TextMeasure& measure,
+TaskColumns PlaceTaskColumns(const PageFrame& frame, const DailyColumnWidths::Widths& widths,
                              const int (&preferred)[3], int left, int right) {
-    std::vector<std::string> priorities;
-    for (int32_t priority = 0; priority <= 3; ++priority) priorities.push_back(PriorityName(priority));
     const std::vector<ColumnSpan> at = PlaceColumns(
         {{preferred[0], kLeastDescriptionChars * frame.charWidth},
-         {preferred[1], Widest(measure, "PRIORITY", priorities)},
-         {preferred[2], Widest(measure, "DUE DATE", SampleDates())}},
+         {preferred[1], widths.priority},
+         {preferred[2], widths.dueDate}},
         left, right, frame.charWidth / 2);
     return TaskColumns{at[0], at[1], at[2]};
 }
@@ -161,36 +159,56 @@ void TaskHeadings(PageLayout& page, const PageFrame& frame, const TextMeasure& m
 // tasks from the divider to the right edge, each half a character in; w/8
 // and w/4 of the printable width w apart where the font leaves room.
 struct PlanColumns {
-    PlanColumns(const PageFrame& frame, const TextMeasure& measure) {
+    PlanColumns(const PageFrame& frame, const DailyColumnWidths::Widths& widths) {
         const int w = frame.Width();
         const int half = frame.charWidth / 2;
         const int start = frame.printable.left + half;
-        appointments = PlaceAppointmentColumns(frame, measure, {start, start + w / 8, start + w / 4},
+        appointments = PlaceAppointmentColumns(frame, widths, {start, start + w / 8, start + w / 4},
                                                frame.printable.left, frame.RightColumnX());
         const int task = frame.RightColumnX() + half;
-        tasks = PlaceTaskColumns(frame, measure, {task, task + w / 4, task + w / 4 + w / 8},
+        tasks = PlaceTaskColumns(frame, widths, {task, task + w / 4, task + w / 4 + w / 8},
                                  frame.RightColumnX(), frame.printable.right - half);
     }
     AppointmentColumns appointments;
     TaskColumns tasks;
 };
 
-TaskColumns TasksReportColumns(const PageFrame& frame, const TextMeasure& measure) {
+TaskColumns TasksReportColumns(const PageFrame& frame, const DailyColumnWidths::Widths& widths) {
     const int left = frame.LeftColumnX();
     const int right = frame.RightColumnX();
-    return PlaceTaskColumns(frame, measure, {left, right, right + (right - left) / 2},
+    return PlaceTaskColumns(frame, widths, {left, right, right + (right - left) / 2},
                             frame.printable.left, frame.printable.right - frame.charWidth / 2);
 }
 
 // END a quarter of the printable width after START, both counted from the
 // left margin.
-AppointmentColumns AppointmentsReportColumns(const PageFrame& frame, const TextMeasure& measure) {
+AppointmentColumns AppointmentsReportColumns(const PageFrame& frame,
+                                             const DailyColumnWidths::Widths& widths) {
     const int left = frame.LeftColumnX();
-    return PlaceAppointmentColumns(frame, measure, {left, left + frame.Width() / 4, frame.RightColumnX()},
+    return PlaceAppointmentColumns(frame, widths, {left, left + frame.Width() / 4, frame.RightColumnX()},
                                    frame.printable.left, frame.printable.right);
 }
 
 }  // namespace
+
+const DailyColumnWidths::Widths& DailyColumnWidths::For(const PageFrame& frame,
+                                                        const TextMeasure& measure) const {
+    const auto same = [](const PageFrame& a, const PageFrame& b) {
+        return EqualRect(&a.printable, &b.printable) && a.lineHeight == b.lineHeight &&
+               a.charWidth == b.charWidth && a.inch == b.inch;
+    };
+    if (measured_ && same(frame, frame_)) return widths_;
+    const std::vector<std::string> times = QuarterHours();
+    std::vector<std::string> priorities;
+    for (int32_t priority = 0; priority <= 3; ++priority) priorities.push_back(PriorityName(priority));
+    widths_.start = Widest(measure, "START", times);
+    widths_.end = Widest(measure, "END", times);
+    widths_.priority = Widest(measure, "PRIORITY", priorities);
+    widths_.dueDate = Widest(measure, "DUE DATE", SampleDates());
+    frame_ = frame;
+    measured_ = true;
+    return widths_;
+}
 
 std::string PriorityName(int32_t priority) {
     static const char* const kNames[] = {"High", "Medium", "Low", "Done"};
@@ -212,7 +230,7 @@ void DailyPlanReport::Paginate(const PageFrame& frame) {
 void DailyPlanReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                     const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
-    const PlanColumns at(frame, measure);
+    const PlanColumns at(frame, widths_.For(frame, measure));
     AppointmentHeadings(page, frame, measure, at.appointments);
     TaskHeadings(page, frame, measure, at.tasks);
 }
@@ -227,7 +245,7 @@ void DailyPlanReport::LayOutRules(PageLayout& page, const PageFrame& frame) cons
 // right; past one half's last page that half stays empty.
 void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
                                     const TextMeasure& measure) const {
-    const PlanColumns at(frame, measure);
+    const PlanColumns at(frame, widths_.For(frame, measure));
     if (pageIndex < CountOf(appointmentPages_))
         LayOutAppointments(page, frame, measure, at.appointments, appointments_,
                            appointmentPages_[static_cast<size_t>(pageIndex)]);
@@ -241,12 +259,12 @@ void DailyPlanReport::LayOutEntries(PageLayout& page, const PageFrame& frame, in
 void DailyTasksReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                      const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
-    TaskHeadings(page, frame, measure, TasksReportColumns(frame, measure));
+    TaskHeadings(page, frame, measure, TasksReportColumns(frame, widths_.For(frame, measure)));
 }
 
 void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame, int pageIndex,
                                      const TextMeasure& measure) const {
-    LayOutTasks(page, frame, measure, TasksReportColumns(frame, measure), Records(), Page(pageIndex));
+    LayOutTasks(page, frame, measure, TasksReportColumns(frame, widths_.For(frame, measure)), Records(), Page(pageIndex));
 }
 
 // --- Daily appointments -------------------------------------------------------------
@@ -254,11 +272,11 @@ void DailyTasksReport::LayOutEntries(PageLayout& page, const PageFrame& frame, i
 void DailyAppointmentsReport::LayOutHeading(PageLayout& page, const PageFrame& frame,
                                             const TextMeasure& measure) const {
     AddTitle(page, frame, measure, Title());
-    AppointmentHeadings(page, frame, measure, AppointmentsReportColumns(frame, measure));
+    AppointmentHeadings(page, frame, measure, AppointmentsReportColumns(frame, widths_.For(frame, measure)));
 }
 
 void DailyAppointmentsReport::LayOutEntries(PageLayout& page, const PageFrame& frame,
                                             int pageIndex, const TextMeasure& measure) const {
-    LayOutAppointments(page, frame, measure, AppointmentsReportColumns(frame, measure), Records(),
+    LayOutAppointments(page, frame, measure, AppointmentsReportColumns(frame, widths_.For(frame, measure)), Records(),
                        Page(pageIndex));
 }

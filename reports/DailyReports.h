@@ -19,6 +19,26 @@
 // outside 0 to 3 (possible only from a file) prints as an empty text.
 std::string PriorityName(int32_t priority);
 
+// What the daily columns of fixed texts need in the report's type: the
+// widest time, priority name and short date, each with its heading. Measured
+// once for a page frame and kept, as every page of a report is drawn in the
+// same type; a frame of another device measures again.
+class DailyColumnWidths {
+public:
+    struct Widths {
+        int start = 0;
+        int end = 0;
+        int priority = 0;
+        int dueDate = 0;
+    };
+    const Widths& For(const PageFrame& frame, const TextMeasure& measure) const;
+
+private:
+    mutable bool measured_ = false;
+    mutable PageFrame frame_;
+    mutable Widths widths_;
+};
+
 class DailyPlanReport : public Report {
 public:
     DailyPlanReport(std::vector<Task> tasks, std::vector<Appointment> appointments);
@@ -44,6 +64,7 @@ private:
     std::vector<Appointment> appointments_;
     std::vector<PageRange> taskPages_;
     std::vector<PageRange> appointmentPages_;
+    DailyColumnWidths widths_;
 };
 
 // A daily report of one list: one line per record, paginated as it comes.
@@ -65,6 +86,9 @@ protected:
 private:
     std::vector<Record> records_;
     std::vector<PageRange> pages_;
+
+protected:
+    DailyColumnWidths widths_;
 };
 
 class DailyTasksReport : public DailyListReport<Task> {

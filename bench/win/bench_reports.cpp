@@ -1,8 +1,8 @@
 // Speed of the daily plan under Wine, through the real main window: a day
 // whose planner has all 73 quarter-hour rows taken (one appointment each)
 // and 500 tasks. Times choosing the report, preparing it for the printer,
-// opening the preview, turning its pages (the page recorded against the
-// printer and painted), and printing it.
+// opening the preview, turning its pages at every zoom (the page recorded
+// against the printer and painted), and printing it.
 //
 //   bench_reports [rounds]     each figure the median of `rounds` (default 7)
 //
@@ -28,6 +28,7 @@
 #include "HelpLibrary.h"
 #include "MainFrame.h"
 #include "MessageLoop.h"
+#include "PreviewZoom.h"
 #include "PrintJob.h"
 #include "resource.h"
 
@@ -149,17 +150,23 @@ int main(int argc, char** argv) {
     });
     const int pages = printing.Prepared() ? printing.Prepared()->PageCount() : 0;
 
-    // Forward to the last page and back, each turn recorded and painted.
-    std::vector<double> turns;
-    for (int round = 0; round < rounds; ++round) {
-        for (UINT step : {ID_PREVIEW_NEXT_PAGE, ID_PREVIEW_PREVIOUS_PAGE}) {
-            for (int page = 1; page < pages; ++page) {
-                const double start = Now();
-                command(step);
-                UpdateWindow(printing.PreviewWindow());
-                turns.push_back(Now() - start);
+    // Forward to the last page and back at every zoom, each turn recorded
+    // and painted; + steps the zoom from the whole page up to 200%.
+    std::vector<std::pair<std::string, std::vector<double>>> turnsAtZoom;
+    for (int zoom = 0; zoom < 5; ++zoom) {
+        if (zoom > 0) SendMessageA(printing.PreviewWindow(), WM_KEYDOWN, VK_ADD, 0);
+        std::vector<double> turns;
+        for (int round = 0; round < rounds; ++round) {
+            for (UINT step : {ID_PREVIEW_NEXT_PAGE, ID_PREVIEW_PREVIOUS_PAGE}) {
+                for (int page = 1; page < pages; ++page) {
+                    const double start = Now();
+                    command(step);
+                    UpdateWindow(printing.PreviewWindow());
+                    turns.push_back(Now() - start);
+                }
             }
         }
+        turnsAtZoom.emplace_back(ZoomLevelName(printing.Preview()->Zoom()), std::move(turns));
     }
     closePreview();
 
@@ -236,10 +243,15 @@ int main(int argc, char** argv) {
     std::printf("median of %d rounds, milliseconds\n\n", rounds);
     std::printf("%-44s %9.2f\n", "choose the report (copy the rows)", choose);
     std::printf("%-44s %9.2f\n", "open the preview (prepare, page 1, paint)", prepare);
-    std::printf("%-44s %9.2f  (slowest %.2f, %d turns)\n", "turn a page (record and paint)",
-                Median(turns), turns.empty() ? 0.0 : *std::max_element(turns.begin(), turns.end()),
-                static_cast<int>(turns.size()));
-    std::printf("%-44s %9.2f\n", "print job alone, no dialog", job);
+    for (const auto& zoom : turnsAtZoom) {
+        const std::vector<double>& turns = zoom.second;
+        std::printf("%-44s %9.2f  (slowest %.2f, %d turns)\n",
+                    ("turn a page at " + zoom.first + " (record, paint)").c_str(), Median(turns),
+                    turns.empty() ? 0.0 : *std::max_element(turns.begin(), turns.end()),
+                    static_cast<int>(turns.size()));
+    }
+    std::printf("%-44s %9.2f  (%.2f a page)\n", "print job alone, no dialog", job,
+                pages > 0 ? job / pages : 0.0);
     std::printf("%-44s %9.2f\n", "print: handed to the spooler", Median(spooled));
     if (!written.empty())
         std::printf("%-44s %9.2f\n", "print: PDF file complete", Median(written));
