@@ -120,8 +120,14 @@ void PrintProgress::Pump() {
     // abort procedure: one level of pumping is enough.
     if (pumping_ || !window_.Handle()) return;
     pumping_ = true;
+    // Timers wait for the end of the job: a tick must not start the alarm
+    // check's reminder, or anything else of the program, in the middle of it.
+    const auto next = [](MSG& message) {
+        return PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE);
+    };
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (next(message)) {
         if (message.message == WM_QUIT) {
             // The main loop ends the program once the job is over.
             PostQuitMessage(static_cast<int>(message.wParam));

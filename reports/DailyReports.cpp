@@ -21,8 +21,10 @@ std::string EntryDate(const DateTime& date) {
 
 int CountOf(const std::vector<PageRange>& pages) { return static_cast<int>(pages.size()); }
 
-// The least room a description column keeps when the sheet is crowded.
-const int kLeastDescriptionChars = 6;
+// The room a description column keeps when the line is crowded, and the
+// least it is given when it is very crowded, in average characters.
+const int kDescriptionChars = 8;
+const int kLeastDescriptionChars = 3;
 
 // A text of column `at`: whole where it fits, else cut at the column's end
 // (FitClippedTexts ends it with "..."), so no text runs into the next column
@@ -44,10 +46,25 @@ void DescriptionText(PageLayout& page, const ColumnSpan& at, int y, int lineHeig
     page.ClippedText(at.x, y, std::move(text), clip);
 }
 
-int Widest(const TextMeasure& measure, const char* heading, const std::vector<std::string>& texts) {
-    int widest = measure(ReportFace::kTitle, heading);
-    for (const std::string& text : texts) widest = std::max(widest, measure(ReportFace::kBody, text));
-    return widest;
+using ColumnWidth = DailyColumnWidths::Column;
+
+// The widest of `texts` in the body face, and of them and their heading.
+ColumnWidth Widest(const TextMeasure& measure, const char* heading,
+                   const std::vector<std::string>& texts) {
+    ColumnWidth width;
+    for (const std::string& text : texts)
+        width.entries = std::max(width.entries, measure(ReportFace::kBody, text));
+    width.withHeading = std::max(width.entries, measure(ReportFace::kTitle, heading));
+    return width;
+}
+
+ColumnWant Fixed(int preferredX, const ColumnWidth& width) {
+    return ColumnWant{preferredX, width.withHeading, width.entries};
+}
+
+ColumnWant Description(int preferredX, const PageFrame& frame) {
+    return ColumnWant{preferredX, kDescriptionChars * frame.charWidth,
+                      kLeastDescriptionChars * frame.charWidth};
 }
 
 // Every quarter hour of the day as an entry prints it: what a time column
@@ -90,9 +107,8 @@ AppointmentColumns PlaceAppointmentColumns(const PageFrame& frame,
                                            const DailyColumnWidths::Widths& widths,
                                            const int (&preferred)[3], int left, int right) {
     const std::vector<ColumnSpan> at = PlaceColumns(
-        {{preferred[0], widths.start},
-         {preferred[1], widths.end},
-         {preferred[2], kLeastDescriptionChars * frame.charWidth}},
+        {Fixed(preferred[0], widths.start), Fixed(preferred[1], widths.end),
+         Description(preferred[2], frame)},
         left, right, frame.charWidth / 2);
     return AppointmentColumns{at[0], at[1], at[2]};
 }
@@ -100,9 +116,8 @@ AppointmentColumns PlaceAppointmentColumns(const PageFrame& frame,
 TaskColumns PlaceTaskColumns(const PageFrame& frame, const DailyColumnWidths::Widths& widths,
                              const int (&preferred)[3], int left, int right) {
     const std::vector<ColumnSpan> at = PlaceColumns(
-        {{preferred[0], kLeastDescriptionChars * frame.charWidth},
-         {preferred[1], widths.priority},
-         {preferred[2], widths.dueDate}},
+        {Description(preferred[0], frame), Fixed(preferred[1], widths.priority),
+         Fixed(preferred[2], widths.dueDate)},
         left, right, frame.charWidth / 2);
     return TaskColumns{at[0], at[1], at[2]};
 }
@@ -167,7 +182,7 @@ struct PlanColumns {
                                                frame.printable.left, frame.RightColumnX());
         const int task = frame.RightColumnX() + half;
         tasks = PlaceTaskColumns(frame, widths, {task, task + w / 4, task + w / 4 + w / 8},
-                                 frame.RightColumnX(), frame.printable.right - half);
+                                 frame.RightColumnX() + half, frame.printable.right - half);
     }
     AppointmentColumns appointments;
     TaskColumns tasks;

@@ -25,11 +25,16 @@ std::string PriorityName(int32_t priority);
 // same type; a frame of another device measures again.
 class DailyColumnWidths {
 public:
+    // The widest entry of a column, and of its entries and its heading.
+    struct Column {
+        int entries = 0;
+        int withHeading = 0;
+    };
     struct Widths {
-        int start = 0;
-        int end = 0;
-        int priority = 0;
-        int dueDate = 0;
+        Column start;
+        Column end;
+        Column priority;
+        Column dueDate;
     };
     const Widths& For(const PageFrame& frame, const TextMeasure& measure) const;
 

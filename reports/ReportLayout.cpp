@@ -54,13 +54,18 @@ std::vector<ColumnSpan> PlaceColumns(const std::vector<ColumnWant>& columns, int
     std::vector<ColumnSpan> spans(count);
     if (count == 0) return spans;
     std::vector<int> x(count);
-    x[0] = std::max(columns[0].preferredX, left);
-    for (size_t i = 1; i < count; ++i)
-        x[i] = std::max(columns[i].preferredX, x[i - 1] + columns[i - 1].width + gap);
-    if (x[count - 1] + columns[count - 1].width > right) {
-        x[count - 1] = right - columns[count - 1].width;
-        for (size_t i = count - 1; i-- > 0;)
-            x[i] = std::min(x[i], x[i + 1] - gap - columns[i].width);
+    // Each column at its preferred x or after the one before; then, if the
+    // last crosses `right`, back from there. True when all lie within.
+    const auto place = [&](int ColumnWant::*width) {
+        x[0] = std::max(columns[0].preferredX, left);
+        for (size_t i = 1; i < count; ++i)
+            x[i] = std::max(columns[i].preferredX, x[i - 1] + columns[i - 1].*width + gap);
+        if (x[count - 1] + columns[count - 1].*width <= right) return true;
+        x[count - 1] = right - columns[count - 1].*width;
+        for (size_t i = count - 1; i-- > 0;) x[i] = std::min(x[i], x[i + 1] - gap - columns[i].*width);
+        return x[0] >= left;
+    };
+    if (!place(&ColumnWant::width) && !place(&ColumnWant::least)) {
         // Too little room for all: in order, within the bounds, each cut
         // where the next begins.
         x[0] = std::max(x[0], left);

@@ -105,12 +105,14 @@ std::string FitWithEllipsis(const std::string& text, int width,
 // right edge, measured in its face.
 void FitClippedTexts(PageLayout& page, const TextMeasure& measure);
 
-// A column of a report line: where the report would put it, and the width
-// its widest text needs there (for a column that takes the room left, such
-// as a description cut at its end, the least room worth giving it).
+// A column of a report line: where the report would put it, the width its
+// widest text needs there, and the least it can do with on a crowded line
+// (its entries whole, its heading cut). For a column that takes the room
+// left, such as a description cut at its end, the room worth giving it.
 struct ColumnWant {
     int preferredX = 0;
     int width = 0;
+    int least = 0;
 };
 
 // Where a column of a line stands and where its texts are cut.
@@ -123,8 +125,9 @@ struct ColumnSpan {
 // apart: each at its preferred x where the one before leaves it room, else
 // right after that one; when the last would then cross `right`, the columns
 // move back toward the left as far as they must. Each column's texts are cut
-// at the next column's x less the gap, the last at `right`. A line with too
-// little room for every column keeps them in order and within the bounds,
+// at the next column's x less the gap, the last at `right`. A line without
+// room for every width places the columns by their least widths; one
+// without room even for those keeps them in order and within the bounds,
 // and its texts are cut where they meet.
 std::vector<ColumnSpan> PlaceColumns(const std::vector<ColumnWant>& columns, int left, int right,
                                      int gap);
