@@ -5,9 +5,12 @@
 #include "DocumentFileDialogs.h"
 #include "DocumentFiles.h"
 #include "DocumentLoadMessages.h"
+#include "OutsideChanges.h"
 #include "PimDocument.h"
 #include "RecentFileList.h"
 #include "RecentFileRegistry.h"
+
+#include <new>
 
 namespace {
 
@@ -45,6 +48,17 @@ int DocumentLife::ShowMessage(const std::string& text, const char* caption, UINT
 }
 
 bool DocumentLife::AskToSave(const char* caption) {
+    // A throw must never pass for a yes: the window would close, or let
+    // Windows end the session, with the changes unsaved.
+    try {
+        return AskToSaveOrThrow(caption);
+    } catch (...) {
+        TellFailure(std::current_exception());
+        return false;
+    }
+}
+
+bool DocumentLife::AskToSaveOrThrow(const char* caption) {
     if (!document_.IsModified()) return true;
     switch (ShowMessage("Save changes to " + DocumentName() + "?", caption,
                         MB_YESNOCANCEL | MB_ICONWARNING)) {
@@ -56,7 +70,7 @@ bool DocumentLife::AskToSave(const char* caption) {
         case Outcome::kSucceeded: return true;
         case Outcome::kFailed:
             // The command that asked does not go on; the user learns why.
-            ShowMessage("Unable to write file!", "Vantrel", MB_OK | MB_ICONERROR);
+            TellSaveFailed();
             return false;
         default: return false;
     }
@@ -97,13 +111,20 @@ void DocumentLife::OpenRecent(size_t position) {
 }
 
 void DocumentLife::Save() {
-    if (SaveDocument() == Outcome::kFailed)
-        ShowMessage("Unable to write file!", "Vantrel", MB_OK | MB_ICONERROR);
+    try {
+        if (SaveDocument() == Outcome::kFailed) TellSaveFailed();
+    } catch (...) {
+        TellFailure(std::current_exception());
+    }
 }
 
 void DocumentLife::SaveAs() {
     const std::string nameBefore = DocumentName();
     if (SaveAsWithDialog() == Outcome::kFailed) {
+        if (saveFailure_) {
+            TellSaveFailed();
+            return;
+        }
         // Retry is offered, as the box always has, but nothing follows from it.
         ShowMessage("Error saving " + nameBefore + ".", "Pim", MB_RETRYCANCEL | MB_ICONERROR);
         return;
@@ -116,18 +137,35 @@ void DocumentLife::Compact() {
     WaitCursor wait;
     const bool removed = RemoveDoneTasksDueBefore(document_.tasks, DateTime::Today()) > 0;
     // A document without a file is given one through Save As; cancelling it
-    // leaves the tasks removed in memory only.
+    // leaves the tasks removed in memory only, as does Cancel to the
+    // question about a file another program changed.
     bool written = false;
+    bool tried = false;
     if (document_.Path().empty()) {
         std::string path;
-        if (chooser_.ChooseFileToSave(frame_, DocumentName(), path) && SaveTo(path)) {
-            document_.SetPath(path);
-            written = true;
+        if (chooser_.ChooseFileToSave(frame_, DocumentName(), path)) {
+            tried = true;
+            written = SaveGuarded(path);
+            if (written) document_.SetPath(path);
         }
     } else {
-        written = SaveTo(document_.Path());
+        switch (AskBeforeOverwriting(document_.Path())) {
+            case Overwrite::kWrite:
+                tried = true;
+                written = SaveGuarded(document_.Path());
+                break;
+            case Overwrite::kSaveElsewhere: {
+                const Outcome outcome = SaveElsewhere();
+                tried = outcome != Outcome::kCancelled;
+                written = outcome == Outcome::kSucceeded;
+                break;
+            }
+            case Overwrite::kStop: break;
+        }
     }
     document_.SetModified(written ? false : (document_.IsModified() || removed), true);
+    // The removals stay in memory, unsaved: the user must know.
+    if (tried && !written) TellSaveFailed();
 }
 
 bool DocumentLife::OpenFrom(const std::string& path) {
@@ -135,13 +173,20 @@ bool DocumentLife::OpenFrom(const std::string& path) {
     // it loaded: a file that cannot be read, does not parse or is not ours
     // leaves the open document, its path and its modified flag as they were.
     PimDocument loaded;
+    DocumentFileStamp stamp;
+    uint64_t fingerprint = 0;
     {
         WaitCursor wait;
         std::string bytes;
+        // Taken before reading, so that a change made while we read is
+        // still seen as one.
+        stamp = ReadDocumentFileStamp(path);
         if (!ReadDocumentFile(path, bytes)) return false;
+        fingerprint = FingerprintOf(bytes.data(), bytes.size());
         // A syntax error shows its own message.
         if (!LoadDocumentShowingErrors(loaded, bytes.data(), bytes.size(), frame_)) return false;
     }
+    RememberFile(path, stamp, fingerprint);
     document_.TakeContentFrom(loaded);
     document_.SetModified(false, true);
     if (documentReplaced_) documentReplaced_();
@@ -160,6 +205,8 @@ bool DocumentLife::SaveTo(const std::string& path) {
     WaitCursor wait;
     std::string text;
     WriteDocument(document_, text);
+    if (writingHook_) writingHook_();
+    writtenFingerprint_ = FingerprintOf(text.data(), text.size());
     if (!ReplaceDocumentFile(path, text)) return false;
     document_.SetModified(false, false);
     return true;
@@ -168,13 +215,18 @@ bool DocumentLife::SaveTo(const std::string& path) {
 DocumentLife::Outcome DocumentLife::SaveDocument() {
     if (document_.Path().empty() || document_.Path() == kUntitled) return SaveAsWithDialog();
     if (!document_.IsModified()) return Outcome::kSucceeded;
-    return SaveTo(document_.Path()) ? Outcome::kSucceeded : Outcome::kFailed;
+    switch (AskBeforeOverwriting(document_.Path())) {
+        case Overwrite::kWrite: break;
+        case Overwrite::kSaveElsewhere: return SaveElsewhere();
+        case Overwrite::kStop: return Outcome::kCancelled;
+    }
+    return SaveGuarded(document_.Path()) ? Outcome::kSucceeded : Outcome::kFailed;
 }
 
 DocumentLife::Outcome DocumentLife::SaveAsWithDialog() {
     std::string path;
     if (!chooser_.ChooseFileToSave(frame_, DocumentName(), path)) return Outcome::kCancelled;
-    if (!SaveTo(path)) return Outcome::kFailed;
+    if (!SaveGuarded(path)) return Outcome::kFailed;
     document_.SetPath(path);
     return Outcome::kSucceeded;
 }
@@ -188,4 +240,126 @@ void DocumentLife::RememberDocumentPath() {
 void DocumentLife::RecentFilesChanged() {
     SaveRecentFiles(recentFiles_);
     if (recentFilesChanged_) recentFilesChanged_();
+}
+
+bool DocumentLife::SaveGuarded(const std::string& path) {
+    saveFailure_ = nullptr;
+    try {
+        if (!SaveTo(path)) return false;
+    } catch (...) {
+        // The file is untouched: SaveTo replaces it only once all is written.
+        saveFailure_ = std::current_exception();
+        return false;
+    }
+    RememberFile(path, ReadDocumentFileStamp(path), writtenFingerprint_);
+    return true;
+}
+
+void DocumentLife::TellSaveFailed() {
+    if (saveFailure_)
+        TellFailure(saveFailure_);
+    else
+        ShowMessage("Unable to write file!", "Vantrel", MB_OK | MB_ICONERROR);
+}
+
+void DocumentLife::TellFailure(const std::exception_ptr& failure) {
+    // Short of memory, building the text may fail too: a fixed one serves then.
+    const char* fallback = "Unable to write file!";
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        fallback = "Not enough memory to save the document. Close other programs, then save again.";
+        try {
+            ShowMessage("Not enough memory to save " + DocumentName() +
+                            ". Close other programs, then save again.",
+                        "Vantrel", MB_OK | MB_ICONERROR);
+            return;
+        } catch (...) {
+        }
+    } catch (const std::exception& error) {
+        try {
+            ShowMessage("Unable to save " + DocumentName() + ".\n\n" + error.what(), "Vantrel",
+                        MB_OK | MB_ICONERROR);
+            return;
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    MessageBoxA(frame_, fallback, "Vantrel", MB_OK | MB_ICONERROR);
+}
+
+void DocumentLife::RememberFile(const std::string& path, const DocumentFileStamp& stamp,
+                                uint64_t fingerprint) {
+    knownFile_.known = stamp.exists;
+    knownFile_.path = path;
+    knownFile_.stamp = stamp;
+    knownFile_.fingerprint = fingerprint;
+    declinedReload_ = DocumentFileStamp();
+}
+
+bool DocumentLife::ChangedSinceKnown(const DocumentFileStamp& now) {
+    switch (CompareFileStamps(knownFile_.stamp, now)) {
+        case FileChange::kSame: return false;
+        case FileChange::kTimeOnly: break;
+        default: return true;
+    }
+    std::string bytes;
+    // A file another program holds open cannot be compared: count it changed.
+    if (!ReadDocumentFile(knownFile_.path, bytes)) return true;
+    if (FingerprintOf(bytes.data(), bytes.size()) != knownFile_.fingerprint) return true;
+    knownFile_.stamp = now;  // the same bytes: the time need not be read again
+    return false;
+}
+
+DocumentLife::Overwrite DocumentLife::AskBeforeOverwriting(const std::string& path) {
+    if (!knownFile_.known || !SameFilePath(knownFile_.path, path)) return Overwrite::kWrite;
+    const DocumentFileStamp now = ReadDocumentFileStamp(path);
+    // A file that vanished is written again without a question: nothing of
+    // another program's is lost by it, and the user asked to save.
+    if (!now.exists || !ChangedSinceKnown(now)) return Overwrite::kWrite;
+    switch (ShowMessage(DocumentName() +
+                            " was changed by another program since you opened it. Save your "
+                            "version over it?",
+                        "Vantrel", MB_YESNOCANCEL | MB_ICONWARNING)) {
+        case IDYES: return Overwrite::kWrite;
+        case IDNO: return Overwrite::kSaveElsewhere;
+        default: return Overwrite::kStop;
+    }
+}
+
+DocumentLife::Outcome DocumentLife::SaveElsewhere() {
+    const Outcome outcome = SaveAsWithDialog();
+    if (outcome == Outcome::kSucceeded) {
+        RememberDocumentPath();
+        SetTitle(DocumentName());
+    }
+    return outcome;
+}
+
+void DocumentLife::OfferToReloadChangedFile() {
+    // Not over a dialog of ours (the frame is disabled then), whose records
+    // a reload would pull away, nor over our own question.
+    if (askingToReload_ || (frame_ && !IsWindowEnabled(frame_))) return;
+    if (!knownFile_.known || document_.IsModified() ||
+        !SameFilePath(knownFile_.path, document_.Path()))
+        return;
+    const DocumentFileStamp now = ReadDocumentFileStamp(knownFile_.path);
+    if (!now.exists) return;  // nothing to read; Save writes it again
+    if (declinedReload_.exists && CompareFileStamps(declinedReload_, now) == FileChange::kSame)
+        return;
+    if (!ChangedSinceKnown(now)) return;
+    askingToReload_ = true;
+    const int answer = ShowMessage(DocumentName() + " was changed by another program. Reload it?",
+                                   "Vantrel", MB_YESNO | MB_ICONWARNING);
+    askingToReload_ = false;
+    if (answer != IDYES) {
+        declinedReload_ = now;
+        return;
+    }
+    if (OpenFrom(document_.Path())) {
+        SetTitle(DocumentName());
+    } else {
+        declinedReload_ = now;  // told once, not on every activation
+        ShowMessage("Error loading file.", "Vantrel", MB_OK | MB_ICONERROR);
+    }
 }

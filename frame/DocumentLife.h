@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
+
+#include "DocumentFiles.h"
 
 class DocumentFileChooser;
 class PimDocument;
@@ -31,8 +35,19 @@ public:
     void SetTitle(const std::string& name);
 
     // Whether the caller may go on: true when nothing is unsaved, or the
-    // user chose No, or chose Yes and the document was saved.
+    // user chose No, or chose Yes and the document was saved. Never throws:
+    // whatever fails on the way is told to the user and answers false.
     bool AskToSave(const char* caption);
+
+    // When another program changed the document's file and the document
+    // holds no unsaved changes, offers to read the file again; each change
+    // is offered once. The frame calls it when it becomes active.
+    void OfferToReloadChangedFile();
+
+    // For tests: called in the middle of every save, after the document was
+    // written into memory; what it throws stands for a failure of the
+    // writing (out of memory, say).
+    void SetWritingHook(std::function<void()> hook) { writingHook_ = std::move(hook); }
 
     // The File menu's commands.
     void New();
@@ -50,6 +65,23 @@ public:
     Outcome SaveAsWithDialog();
 
 private:
+    enum class Overwrite { kWrite, kSaveElsewhere, kStop };
+
+    bool AskToSaveOrThrow(const char* caption);
+    // SaveTo that turns a throw into a failure kept for TellSaveFailed, and
+    // remembers the file it wrote.
+    bool SaveGuarded(const std::string& path);
+    // Says why the last save failed: the failure's own words when it threw,
+    // else "Unable to write file!".
+    void TellSaveFailed();
+    void TellFailure(const std::exception_ptr& failure);
+    // Before writing over `path`: asks when another program changed it.
+    Overwrite AskBeforeOverwriting(const std::string& path);
+    // Save As in place of a save the user chose not to write over the
+    // changed file; the title and recent list follow the new name.
+    Outcome SaveElsewhere();
+    bool ChangedSinceKnown(const DocumentFileStamp& now);
+    void RememberFile(const std::string& path, const DocumentFileStamp& stamp, uint64_t fingerprint);
     int ShowMessage(const std::string& text, const char* caption, UINT style);
     // Puts the document's own path at the top of the recent list, stores the
     // list and rebuilds its menu. A document without a file has nothing to list.
@@ -62,4 +94,19 @@ private:
     HWND frame_ = nullptr;
     std::function<void()> recentFilesChanged_;
     std::function<void()> documentReplaced_;
+
+    // The file as this program last read or wrote it, to tell another
+    // program's changes from ours.
+    struct KnownFile {
+        bool known = false;
+        std::string path;
+        DocumentFileStamp stamp;
+        uint64_t fingerprint = 0;
+    };
+    KnownFile knownFile_;
+    uint64_t writtenFingerprint_ = 0;  // of the bytes SaveTo wrote last
+    DocumentFileStamp declinedReload_;  // the change the user chose not to reload
+    bool askingToReload_ = false;
+    std::exception_ptr saveFailure_;  // what the last save threw, if it threw
+    std::function<void()> writingHook_;
 };

@@ -26,6 +26,9 @@ const UINT kPreviewToolbarBand = IDR_PREVIEW_TOOLBAR;
 const UINT kHtmlHelpDisplayToc = 1;
 const char kClosingCaption[] = "Pim";
 const char kRecentFilesText[] = "Recent &Files";
+// Posted when the program becomes active, to look at the document's file
+// once the activation is over rather than in the middle of it.
+const UINT kCheckDocumentFileMessage = WM_APP + 0x21;
 
 HICON LoadProgramIcon(int size) {
     return static_cast<HICON>(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDR_MAIN_FRAME),
@@ -141,7 +144,10 @@ bool MainFrame::CreateChildren() {
     loop_.AddKeyHandler(&menuBar_);
     loop_.AddKeyHandler(acceleratorKeys_.get());
     loop_.AddKeyHandler(&dayViewKeys_);
-    idleHandler_ = loop_.AddIdleHandler([this] { UpdateCommandStates(); });
+    idleHandler_ = loop_.AddIdleHandler([this] {
+        UpdateCommandStates();
+        UpdateShutdownBlockReason();
+    });
     keysRegistered_ = true;
 
     FitToDayView();
@@ -271,6 +277,12 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         OnClose();
         return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam) PostMessageA(Handle(), kCheckDocumentFileMessage, 0, 0);
+        break;
+    case kCheckDocumentFileMessage:
+        life_.OfferToReloadChangedFile();
+        return 0;
     case WM_QUERYENDSESSION:
         // Logging off or shutting down asks as closing does: Cancel, or a
         // save that failed, keeps the session from ending.
@@ -399,4 +411,38 @@ void MainFrame::ShowAbout() {
 
 void MainFrame::OnClose() {
     if (life_.AskToSave(kClosingCaption)) DestroyWindow(Handle());
+}
+
+void MainFrame::UpdateShutdownBlockReason() {
+    // Windows Vista and later; looked up so that the program still starts
+    // where it is missing.
+    using CreateReason = BOOL(WINAPI*)(HWND, LPCWSTR);
+    using DestroyReason = BOOL(WINAPI*)(HWND);
+    static const HMODULE user32 = GetModuleHandleA("user32.dll");
+    static const auto createReason =
+        user32 ? reinterpret_cast<CreateReason>(
+                     reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate")))
+               : nullptr;
+    static const auto destroyReason =
+        user32 ? reinterpret_cast<DestroyReason>(
+                     reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")))
+               : nullptr;
+
+    std::wstring reason;
+    if (document_.IsModified()) {
+        const std::string text = "Unsaved changes in " + life_.DocumentName();
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+        if (length > 0) {
+            reason.resize(static_cast<size_t>(length));
+            MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &reason[0], length);
+            reason.resize(static_cast<size_t>(length - 1));
+        }
+    }
+    if (reason == shutdownReason_) return;
+    if (reason.empty()) {
+        if (destroyReason) destroyReason(Handle());
+    } else if (createReason) {
+        createReason(Handle(), reason.c_str());  // replaces an earlier reason
+    }
+    shutdownReason_ = reason;
 }

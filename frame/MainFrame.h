@@ -84,6 +84,9 @@ private:
     void ShowAbout();
     void OnClose();
     void RebuildRecentMenu();
+    // Names the unsaved document to Windows while it has changes, so that
+    // the end of the session says what would be lost; idle-time work.
+    void UpdateShutdownBlockReason();
 
     MessageLoop& loop_;
     HelpLibrary& help_;
@@ -116,4 +119,5 @@ private:
     bool toolbarVisible_ = true;
     bool statusBarVisible_ = true;
     SIZE minimumSize_ = {0, 0};
+    std::wstring shutdownReason_;  // what Windows was last told; empty for none
 };

@@ -82,6 +82,11 @@ LRESULT CALLBACK Window::WindowProcedure(HWND window, UINT message, WPARAM wPara
             return result;
         }
     } catch (...) {
+        // A question the handler could not answer is answered no: the
+        // default would destroy the window, or let Windows end the session,
+        // as if the user had agreed.
+        if (message == WM_CLOSE) return 0;
+        if (message == WM_QUERYENDSESSION) return FALSE;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

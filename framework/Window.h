@@ -49,7 +49,9 @@ public:
     static Window* FromHandle(HWND window);
 
 protected:
-    // One call per message; the default is the system's processing.
+    // One call per message; the default is the system's processing. When it
+    // throws, the message gets the default processing, except WM_CLOSE (the
+    // window stays) and WM_QUERYENDSESSION (answered FALSE).
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProcessing(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -29,3 +29,15 @@ using FilePieceWriter = std::function<bool(const char* bytes, size_t size)>;
 // is called.
 bool ReplaceDocumentFileInPieces(const std::string& path,
                                  const std::function<bool(const FilePieceWriter& write)>& produce);
+
+// What tells one version of a file from another cheaply: whether it is
+// there, its size and its last-write time (in 100-nanosecond ticks).
+struct DocumentFileStamp {
+    bool exists = false;
+    unsigned long long size = 0;
+    unsigned long long lastWrite = 0;
+};
+
+// The file's stamp as it is now; `exists` is false when the file is not
+// there or cannot be looked at.
+DocumentFileStamp ReadDocumentFileStamp(const std::string& path);
