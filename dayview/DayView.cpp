@@ -12,6 +12,7 @@
 #include "DayViewImages.h"
 #include "ListViewRows.h"
 #include "PhoneListOrder.h"
+#include "StorableDays.h"
 #include "resource.h"
 
 using ListViewRows::CellText;
@@ -77,14 +78,10 @@ bool DayView::OnInitDialog() {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     SendMessageA(calendar_, MCM_SETCOLOR, MCSC_BACKGROUND, face);
     SendMessageA(calendar_, MCM_SETCOLOR, MCSC_MONTHBK, face);
-    // Only days the file can hold: it stores dates as 32-bit Unix times.
+    // Only days the file can hold in this time zone: it stores dates as
+    // 32-bit Unix times.
     SYSTEMTIME range[2] = {};
-    range[0].wYear = 1970;
-    range[0].wMonth = 1;
-    range[0].wDay = 1;
-    range[1].wYear = 2038;
-    range[1].wMonth = 1;
-    range[1].wDay = 18;
+    StorableDayLimits(range);
     SendMessageA(calendar_, MCM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
 
     // The list destroys its image list with itself.
@@ -210,9 +207,11 @@ INT_PTR DayView::DialogMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: {
         HWND list = reinterpret_cast<HWND>(wParam);
         if (list != phoneList_ && list != taskList_ && list != timeSlotList_) break;
-        // From the keyboard (Shift+F10, the menu key) there is no position.
+        // From the keyboard (Shift+F10, the menu key) there is no position:
+        // both coordinates read -1. The whole lParam is not compared with -1,
+        // as in a 64-bit build it then holds 0xFFFFFFFF.
         const POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ShowContextMenu(list, point, lParam == -1);
+        ShowContextMenu(list, point, point.x == -1 && point.y == -1);
         return TRUE;
     }
     case WM_HELP: {

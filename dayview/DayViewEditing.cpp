@@ -3,6 +3,8 @@
 // and marks the document modified, which refills the lists.
 #include "DayView.h"
 
+#include <string>
+
 #include "AppointmentEditor.h"
 #include "PersonSheet.h"
 #include "TaskEditor.h"
@@ -19,6 +21,21 @@ const int kRowMinutes = 15;
 
 DateSpan Minutes(int minutes) { return DateSpan::FromParts(0, 0, minutes, 0); }
 
+// A collection whose last ID is the largest there is (a file may carry it)
+// takes no new record. Said before the editor opens, so nothing is typed in
+// vain and an appointment that would have been replaced stays. True when
+// the user was told.
+bool ToldNoIDLeft(HWND owner, bool hasIDLeft, const std::string& records, const char* caption) {
+    if (hasIDLeft) return false;
+    const std::string text =
+        "This document has no room for more " + records +
+        ": each one gets a number of its own that is never used again, and every number has been used. "
+        "Compact does not free numbers. To add " + records + ", start a new document, or export the " +
+        records + " and import them into a new one.";
+    MessageBoxA(owner, text.c_str(), caption, MB_OK | MB_ICONERROR);
+    return true;
+}
+
 }  // namespace
 
 EditorHelp DayView::HelpForEditors() const { return EditorHelp{help_, helpDirectory_, helpFileName_}; }
@@ -33,6 +50,7 @@ HWND DayView::EditorOwner() const {
 // --- Tasks ------------------------------------------------------------------------
 
 void DayView::AddTask() {
+    if (ToldNoIDLeft(Handle(), document_.tasks.HasIDLeft(), "tasks", "Add Task")) return;
     TaskEditorData data;
     data.caption = "Add Task";
     data.priority = kPriorityHigh;
@@ -74,6 +92,8 @@ void DayView::EditTask() {
 // --- Appointments -----------------------------------------------------------------
 
 void DayView::AddAppointment() {
+    if (ToldNoIDLeft(Handle(), document_.appointments.HasIDLeft(), "appointments", "Add Appointment"))
+        return;
     // Only what the user sees can be replaced: the appointment shown now on
     // the row clicked last. It goes when OK stores the new one, not before.
     const bool replacing = selection_.ShowsPickedAppointment(timeSlots_, document_.appointments);
@@ -99,9 +119,10 @@ void DayView::AddAppointment() {
     appointment.Alarm = data.alarm;
     appointment.AlarmTime = data.alarmTime;
     appointment.Done = data.done;
-    if (replacing) document_.appointments.Erase(replaced);
+    // The new one is stored before the old one goes, so a failure keeps the old.
     appointment.ID = document_.appointments.IssueID();
-    document_.appointments.Insert(appointment.ID, appointment);
+    if (!document_.appointments.Insert(appointment.ID, appointment)) return;
+    if (replacing) document_.appointments.Erase(replaced);
     document_.SetModified(true, true);
     FillTimeSlots();
 }
@@ -140,6 +161,7 @@ void DayView::EditAppointment() {
 // Storing a person marks the document modified with notification, and the
 // notification refills the phone list with the others.
 void DayView::AddPerson() {
+    if (ToldNoIDLeft(Handle(), document_.persons.HasIDLeft(), "persons", "Add Person")) return;
     PersonPageData pages;
     if (RunPersonSheet(EditorOwner(), "Add Person", pages, HelpForEditors()) != IDOK) return;
     Person person;

@@ -90,6 +90,8 @@ bool AppointmentEditor::OnInitDialog() {
 
     working_.minutes = ShownAlarmLead(TimeSlotRows::WholeMinutes(working_.begin - working_.alarmTime));
 
+    // The editor's own range lies well inside the days the file can hold in
+    // any time zone (StorableDays.h).
     SYSTEMTIME range[2] = {DayAsSystemTime(1990, 1, 1), DayAsSystemTime(2035, 12, 31)};
     SendMessageA(datePicker_, DTM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
     if (working_.date.IsValid()) {

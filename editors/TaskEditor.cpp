@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CalendarPlatform.h"
+#include "StorableDays.h"
 #include "SystemTimeFields.h"
 #include "WindowText.h"
 #include "resource.h"
@@ -27,18 +28,6 @@ const std::vector<HelpTopic>& TaskHelpTopics() {
     };
     return topics;
 }
-
-// The days the document file can hold: it keeps dates as 32-bit counts of
-// seconds from 1970-01-01, which end early on 2038-01-19.
-SYSTEMTIME Day(WORD year, WORD month, WORD day) {
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    return time;
-}
-const SYSTEMTIME kFirstDueDay = Day(1970, 1, 1);
-const SYSTEMTIME kLastDueDay = Day(2038, 1, 18);
 
 bool DayBefore(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     const WORD left[] = {a.wYear, a.wMonth, a.wDay};
@@ -69,12 +58,9 @@ bool TaskEditor::OnInitDialog() {
         CheckDlgButton(Handle(), kPriorityButtons[index],
                        index == working_.priority ? BST_CHECKED : BST_UNCHECKED);
 
-    // Only days the file can hold can be picked; the last one whole, whatever
-    // time of day the picker carries.
-    SYSTEMTIME range[2] = {kFirstDueDay, kLastDueDay};
-    range[1].wHour = 23;
-    range[1].wMinute = 59;
-    range[1].wSecond = 59;
+    // Only days the file can hold in this time zone can be picked.
+    SYSTEMTIME range[2] = {};
+    StorableDayLimits(range);
     SendDlgItemMessageA(Handle(), IDC_TASK_DUE_DATE, DTM_SETRANGE, GDTR_MIN | GDTR_MAX,
                         reinterpret_cast<LPARAM>(range));
     CalendarFields due;
@@ -83,8 +69,9 @@ bool TaskEditor::OnInitDialog() {
         SYSTEMTIME shown = SystemTimeFromFields(due);
         // A task due outside the range shows the nearest day the picker
         // allows; its own day is kept unless the user picks another.
-        if (DayBefore(shown, kFirstDueDay)) shown = kFirstDueDay;
-        if (DayBefore(kLastDueDay, shown)) shown = kLastDueDay;
+        if (DayBefore(shown, range[0])) shown = range[0];
+        if (DayBefore(range[1], shown)) shown = range[1];
+        shown.wHour = shown.wMinute = shown.wSecond = 0;
         SendDlgItemMessageA(Handle(), IDC_TASK_DUE_DATE, DTM_SETSYSTEMTIME, GDT_VALID,
                             reinterpret_cast<LPARAM>(&shown));
     }

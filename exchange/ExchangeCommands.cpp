@@ -16,17 +16,19 @@ struct KindTexts {
     const char* importCaption;
     const char* addedFormat;    // "%d ... added to current database."
     const char* importedTitle;  // the caption of that message
+    const char* records;        // what the records are called in a sentence
 };
 
 const KindTexts& TextsOf(ExchangeKind kind) {
     static const KindTexts persons = {"Export Person Information To Text File",
                                       "Import Person Information From Text File",
-                                      "%d names added to current database.", "Imported Names"};
+                                      "%d names added to current database.", "Imported Names", "names"};
     static const KindTexts tasks = {"Export Tasks To Text File", "Import Tasks From Text File",
-                                    "%d tasks added to current database.", "Imported Tasks"};
+                                    "%d tasks added to current database.", "Imported Tasks", "tasks"};
     static const KindTexts appointments = {
         "Export Appointments To Text File", "Import Appointments From Text File",
-        "%d appointments added to current database.", "Imported Appointments"};
+        "%d appointments added to current database.", "Imported Appointments",
+        "appointments"};
     switch (kind) {
     case ExchangeKind::kTasks: return tasks;
     case ExchangeKind::kAppointments: return appointments;
@@ -41,17 +43,32 @@ std::wstring Wide(const std::string& ansi) {
     return wide;
 }
 
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // The box after the count: the file's name, then one line per noted line of
 // the file, the first kImportNotesKept of them.
 std::wstring ImportReport(const std::string& path, const ImportResult& result) {
-    const size_t slash = path.find_last_of("\\/");
-    std::wstring text = L"Some lines of " + Wide(slash == std::string::npos ? path : path.substr(slash + 1)) +
+    std::wstring text = L"Some lines of " + Wide(FileNameOf(path)) +
                         L" were not imported, or not as they were written:\n";
     for (const ImportNote& note : result.notes)
         text += L"\nLine " + std::to_wstring(note.line) + L": " + Wide(note.text) + L".";
     const int32_t more = result.notedLines - static_cast<int32_t>(result.notes.size());
     if (more > 0) text += L"\n\u2026 and " + std::to_wstring(more) + L" more lines.";
     return text;
+}
+
+// The box when the document ran out of IDs during the import. Each record
+// gets a number of its own that is never used again; a file may carry the
+// last one there is.
+std::string NoIDLeftReport(const std::string& path, const ImportResult& result, const char* records) {
+    return "This document has no room for more " + std::string(records) +
+           ": each one gets a number of its own that is never used again, and every number has been used. "
+           "The import stopped at line " + std::to_string(result.stoppedAtLine) + " of " + FileNameOf(path) +
+           "; that line and the ones after it were not imported. Compact does not free numbers. To import them, "
+           "start a new document and import the file into it.";
 }
 
 }  // namespace
@@ -110,6 +127,10 @@ void ExchangeCommands::Import(ExchangeKind kind) {
     char count[128];
     std::snprintf(count, sizeof count, texts.addedFormat, static_cast<int>(result.added));
     MessageBoxA(frame_, count, texts.importedTitle, MB_OK | MB_ICONINFORMATION);
+    if (result.stoppedAtLine > 0) {
+        const std::string report = NoIDLeftReport(settings.FileName, result, texts.records);
+        MessageBoxA(frame_, report.c_str(), texts.importedTitle, MB_OK | MB_ICONERROR);
+    }
     // Rows that vanish without a word are what people most hold against an
     // import: the lines not imported, or not as written, are listed.
     if (result.notedLines > 0) {

@@ -24,10 +24,16 @@ public:
     RecordCollection& operator=(const RecordCollection&) = default;
     RecordCollection& operator=(RecordCollection&&) noexcept = default;
 
-    // The next identifier for a new record. Past the largest int32 it wraps
-    // (defined, unlike signed overflow) rather than stopping at a used ID.
+    // Whether a new record can still be given an ID. IDs only grow and are
+    // never reused, so once LastID is the largest int32 (a file may carry it)
+    // the collection takes no new record: callers tell the user instead.
+    bool HasIDLeft() const { return lastID_ != INT32_MAX; }
+    // The next identifier for a new record. Callers check HasIDLeft first;
+    // without one left this returns the largest int32 again and LastID
+    // stays: going round to negative IDs would reuse IDs of the file and make
+    // the collection look as if it had room again.
     int32_t IssueID() {
-        lastID_ = static_cast<int32_t>(static_cast<uint32_t>(lastID_) + 1u);
+        if (HasIDLeft()) ++lastID_;
         return lastID_;
     }
     int32_t LastID() const { return lastID_; }

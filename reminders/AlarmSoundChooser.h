@@ -7,7 +7,9 @@
 #include <string>
 
 // Offers the wave files, starting from `current`; on a pick `chosen` holds
-// its full path. False when the user cancels.
+// its full path. False when the user cancels. A file whose path is longer
+// than the setting can read back (kLongestAlarmSound) is refused with a
+// message, and the dialog opens again.
 using AlarmSoundChooser =
     std::function<bool(HWND owner, const std::string& current, std::string& chosen)>;
 

@@ -9,8 +9,8 @@ const char kDefaultAlarmSound[] = "beep.wav";
 
 namespace {
 
-// Up to 256 characters and the terminating zero.
-const DWORD kSoundValueSize = 257;
+// Up to kLongestAlarmSound characters and the terminating zero.
+const DWORD kSoundValueSize = kLongestAlarmSound + 1;
 
 class Key {
 public:

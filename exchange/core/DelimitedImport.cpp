@@ -235,6 +235,12 @@ ImportResult ImportDelimitedText(PimDocument& document, ExchangeKind kind,
         const int32_t line = records.Line();
         const RecordLoop::Record record = records.ReadRecord(columns, *reader);
         if (record.blank) continue;
+        if (!reader->HasIDLeft()) {
+            // Every later record would be refused alike: stop and say where.
+            reader->DropRecord();
+            result.stoppedAtLine = line;
+            break;
+        }
         note.clear();
         if (reader->FinishRecord(note)) ++result.added;
         if (record.unclosed) note = note.empty() ? kStray : kStray + ("; " + note);

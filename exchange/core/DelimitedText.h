@@ -45,11 +45,15 @@ struct ImportNote {
 constexpr size_t kImportNotesKept = 20;
 
 // What an import did: the records added, and the first kImportNotesKept
-// notes, in line order, with how many lines were noted in all.
+// notes, in line order, with how many lines were noted in all. When the
+// document ran out of IDs for the kind, the import stopped at the record
+// beginning on `stoppedAtLine` (0 when it read the whole file): neither it
+// nor any after it was added.
 struct ImportResult {
     int32_t added = 0;
     std::vector<ImportNote> notes;
     int32_t notedLines = 0;
+    int32_t stoppedAtLine = 0;
 };
 // Adds the records of a file's whole text (`bytes`, `length`, in the ANSI
 // code page, UTF-8 or UTF-16) to the document, with `settings` (FieldMap,

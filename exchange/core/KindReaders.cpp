@@ -103,14 +103,18 @@ public:
         person_ = nullptr;
     }
 
+    bool HasIDLeft() const override { return persons_.HasIDLeft(); }
+
 private:
     // The record being read, stored under the next ID when that is free.
     Person* Record() {
         if (person_) return person_;
-        id_ = static_cast<int32_t>(static_cast<uint32_t>(persons_.LastID()) + 1u);
-        person_ = persons_.Find(id_) ? nullptr : persons_.InsertCopy(id_, empty_);
+        if (persons_.HasIDLeft()) {
+            id_ = persons_.LastID() + 1;
+            person_ = persons_.InsertCopy(id_, empty_);  // null when the ID is taken
+        }
         if (!person_) {
-            // IDs past the int32 range came round to a used one: read aside.
+            // No ID left, or the next one is taken: read aside.
             person_ = &spare_;
             for (Text Person::*text : kTexts) (spare_.*text).clear();
         }
@@ -204,6 +208,8 @@ public:
         if (dueUnread_) note = "the due date could not be read: the task is due today";
         return true;
     }
+
+    bool HasIDLeft() const override { return tasks_.HasIDLeft(); }
 
 private:
     const DateTime& Today() {
@@ -320,6 +326,8 @@ public:
         taken_.Add(appointment_.StartTime, appointment_.EndTime);
         return true;
     }
+
+    bool HasIDLeft() const override { return appointments_.HasIDLeft(); }
 
 private:
     static constexpr int kColumns = static_cast<int>(Field::kAlarmTime) - static_cast<int>(Field::kAppointment) + 1;

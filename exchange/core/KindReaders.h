@@ -30,8 +30,11 @@ public:
     // says why a record was not added, or what was not added as written
     // ("" when nothing).
     virtual bool FinishRecord(std::string& note) = 0;
-    // The record will not be finished (it is read again).
+    // The record will not be finished (it is read again, or not at all).
     virtual void DropRecord() {}
+    // Whether the document can still give a record of this kind an ID; once
+    // it cannot, no further record can be added.
+    virtual bool HasIDLeft() const = 0;
 
 private:
     std::string empty_;

@@ -232,6 +232,27 @@ TEST_F(DayViewEditingTest, AddingOverAnAppointmentAsksFirstAndReplacesItOnlyOnOk
     EXPECT_EQ("Haircut", ColumnTexts(Form(), IDC_DAY_TIME_SLOT_LIST, 1)[36]);
 }
 
+// Once the largest ID was issued no record can be added: Add says so before
+// any editor opens, and Add over an appointment neither asks nor erases it.
+TEST_F(DayViewEditingTest, AddSaysWhenTheDocumentHasNoIdLeftAndChangesNothing) {
+    document_.tasks.SetLastID(INT32_MAX);
+    document_.appointments.SetLastID(INT32_MAX);
+    document_.persons.SetLastID(INT32_MAX);
+    DayViewDriving::SelectSlotRow(Form(), 36);  // 14:00, the dentist
+    MessageBoxCatcher ok(IDOK);
+    int editors = 0;
+    for (UINT command : {ID_TASK_ADD, ID_APPOINTMENT_ADD, ID_PERSON_ADD}) {
+        CaughtMessageBox box;
+        Drive(command, [&](HWND dialog) { editors += !MessageBoxCatcher::Read(dialog, box); });
+    }
+    EXPECT_EQ(0, editors);
+    ASSERT_EQ(3u, ok.Boxes().size());
+    EXPECT_EQ(0u, ok.Boxes()[1].text.find("This document has no room for more appointments")) << ok.Boxes()[1].text;
+    EXPECT_EQ(1u, document_.tasks.size() * document_.persons.size() * document_.appointments.size());
+    EXPECT_NE(nullptr, document_.appointments.Find(9));
+    EXPECT_FALSE(document_.IsModified());
+}
+
 TEST_F(DayViewEditingTest, WithNoRowClickedANewAppointmentTakesTheFirstQuarterHour) {
     std::string begin, end, minutes;
     Drive(ID_APPOINTMENT_ADD, [&](HWND editor) {

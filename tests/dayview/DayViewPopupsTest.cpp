@@ -200,7 +200,9 @@ TEST_F(DayViewPopupsTest, TheKeyboardsPopupActsOnTheRowClickedLastNotTheOneUnder
     g_popup.form = Form();
     hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordPopup, nullptr, GetCurrentThreadId());
     SetTimer(nullptr, 0, 100, EndMenuTimer);
-    SendMessageA(Form(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List(IDC_DAY_PHONE_LIST)), -1);
+    // As a 64-bit Windows sends it: both coordinates -1 in the low 32 bits.
+    SendMessageA(Form(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List(IDC_DAY_PHONE_LIST)),
+                 static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(-1, -1))));
     UnhookWindowsHookEx(hook);
     EXPECT_FALSE(Enabled(g_popup.items, ID_PERSON_DELETE));
     EXPECT_FALSE(Enabled(g_popup.items, ID_PERSON_EDIT));

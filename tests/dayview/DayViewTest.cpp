@@ -325,6 +325,13 @@ TEST_F(DayViewTest, TheCalendarOffersOnlyDaysTheFileCanHold) {
     EXPECT_FALSE(pick(1969, 12, 31));
 }
 
+// West of UTC 2038-01-18 ends after the last moment the file holds.
+TEST_F(DayViewTest, InNewYorkTheCalendarEndsOnTheLastDayTheFileHoldsWhole) {
+    SYSTEMTIME range[2] = {};
+    SendMessageA(Control(IDC_DAY_CALENDAR), MCM_GETRANGE, 0, reinterpret_cast<LPARAM>(range));
+    EXPECT_EQ(17, range[1].wDay);
+}
+
 TEST_F(DayViewTest, CompletingATaskMarksItDoneToday) {
     Click(IDC_DAY_TASK_LIST, 0);  // Due today
     Command(ID_TASK_COMPLETE);

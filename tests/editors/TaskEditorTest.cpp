@@ -10,6 +10,8 @@
 
 #include "DialogDriver.h"
 #include "HelpLibrary.h"
+#include "OleDateArithmetic.h"
+#include "StorableDays.h"
 #include "TaskEditor.h"
 #include "TemplateControls.h"
 #include "resource.h"
@@ -239,6 +241,29 @@ TEST_F(TaskEditorTest, OnlyDaysTheFileCanHoldCanBePicked) {
     EXPECT_EQ("1970-1-1", first);
     EXPECT_EQ("2038-1-18", last);
     EXPECT_EQ("2002-3-15", shownAfterTries);
+}
+
+// Other zones offer other days: east of UTC 1970-01-01 began before the
+// file's first moment; west of it 2038-01-18 ends after its last. Santiago
+// (UTC-4, UTC-3 in the southern summer) is 00:14:07 then, not 23:14:07.
+int32_t Santiago(int64_t unixTime) {
+    int year = 0, month = 0, day = 0;
+    OleDate::CivilFromDays(unixTime / 86400, year, month, day);
+    return month >= 10 || month <= 3 ? -3 * 3600 : -4 * 3600;
+}
+
+TEST(StorableDays, FollowTheZonesOffsetAtBothEnds) {
+    const struct {
+        int32_t offset;  // fixed; Santiago's rules when 1
+        std::vector<int> days;
+    } cases[] = {{3600, {1970, 1, 2, 2038, 1, 18}}, {-5 * 3600, {1970, 1, 1, 2038, 1, 17}},
+                 {1, {1970, 1, 1, 2038, 1, 18}}, {-11648, {1970, 1, 1, 2038, 1, 18}}};  // last: 23:59:59
+    for (const auto& c : cases) {
+        const UtcOffsetRule fixed = [&c](int64_t) { return c.offset; };
+        const StorableDayRange r = StorableDays(c.offset == 1 ? UtcOffsetRule(Santiago) : fixed);
+        EXPECT_EQ(c.days, (std::vector<int>{r.first.year, r.first.month, r.first.day, r.last.year,
+                                            r.last.month, r.last.day})) << c.offset;
+    }
 }
 
 // A task due outside those days shows the nearest one, and OK without a

@@ -111,11 +111,13 @@ TEST(Collections, ClearEmptiesAndResetsLastIdAndCopiesAreIndependent) {
     EXPECT_EQ(1, persons.IssueID());
 }
 
-TEST(Collections, IssueIdPastTheLargestInt32WrapsInsteadOfOverflowing) {
+TEST(Collections, NoIdIsLeftOnceTheLargestInt32WasIssuedAndNoneGoesRoundToNegative) {
     Tasks tasks;
-    tasks.SetLastID(INT32_MAX);  // a file may carry such an ID
-    EXPECT_EQ(INT32_MIN, tasks.IssueID());
-    EXPECT_EQ(INT32_MIN, tasks.LastID());
+    tasks.SetLastID(INT32_MAX - 1);
+    EXPECT_EQ(INT32_MAX, tasks.IssueID());
+    EXPECT_FALSE(tasks.HasIDLeft());
+    EXPECT_EQ(INT32_MAX, tasks.IssueID());
+    EXPECT_EQ(INT32_MAX, tasks.LastID());
 }
 
 class CountingView : public PimDocumentView {

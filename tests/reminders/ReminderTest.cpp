@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "AlarmSoundSetting.h"
 #include "DayView.h"
 #include "DialogDriver.h"
+#include "MessageBoxCatcher.h"
 #include "PimDocument.h"
 #include "PrivateUserRegistry.h"
 #include "ReminderDialog.h"
@@ -342,6 +344,35 @@ TEST(AlarmSoundChooser, TheOpenDialogReturnsThePickedWaveFile) {
     EXPECT_EQ(1, driver.DialogsDriven());
     EXPECT_EQ(0, lstrcmpiA(path.c_str(), chosen.c_str())) << chosen;
     DeleteFileA(path.c_str());
+}
+
+// A path longer than the setting reads back would be stored and then, at
+// the next start, replaced by the default sound: it is refused, and the
+// dialog opens again.
+TEST(AlarmSoundChooser, APathTooLongToReadBackIsRefusedAndTheDialogOpensAgain) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string fits = std::string(folder) + "bell.wav";
+    const std::string tooLong =
+        folder + std::string(kLongestAlarmSound - 3 - std::strlen(folder), 'b') + ".wav";  // 257
+    for (const std::string& path : {fits, tooLong})
+        CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    MessageBoxCatcher boxes(IDOK);
+    int opened = 0;
+    DialogDriver driver([&](HWND dialog) {
+        CaughtMessageBox box;
+        if (MessageBoxCatcher::Read(dialog, box)) return;
+        const std::string& typed = ++opened == 1 ? tooLong : fits;
+        SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(typed.c_str()));
+        SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    });
+    std::string chosen;
+    EXPECT_TRUE(ChooseWaveFile(nullptr, "beep.wav", chosen));
+    EXPECT_EQ(2, opened);
+    EXPECT_EQ(0, lstrcmpiA(fits.c_str(), chosen.c_str())) << chosen;
+    ASSERT_EQ(1u, boxes.Boxes().size());
+    EXPECT_NE(std::string::npos, boxes.Boxes()[0].text.find("at most 256 characters")) << boxes.Boxes()[0].text;
+    for (const std::string& path : {fits, tooLong}) DeleteFileA(path.c_str());
 }
 
 }  // namespace

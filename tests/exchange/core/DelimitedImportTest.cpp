@@ -267,6 +267,24 @@ TEST(ImportDelimitedText, MarksTheDocumentModifiedOnceWhenSomethingWasAdded) {
     }
 }
 
+// One below the largest ID, one record more is added; the import then stops
+// at the next record past blank lines, and says where. No ID goes negative.
+TEST(ImportDelimitedText, StopsWhereTheDocumentRunsOutOfIDsAndSaysWhere) {
+    for (ExchangeKind kind : {ExchangeKind::kPersons, ExchangeKind::kTasks}) {
+        PimDocument document;
+        for (int32_t last : {INT32_MAX - 1, INT32_MAX}) {
+            document.persons.SetLastID(last);
+            document.tasks.SetLastID(last);
+            const ImportResult result =
+                Import(document, kind, ImportSettings(kind, {"Task", "FirstName"}, true), "h\nA,B\n\nC,D\n");
+            EXPECT_EQ(last == INT32_MAX ? 0 : 1, result.added);
+            EXPECT_EQ(last == INT32_MAX ? 2 : 4, result.stoppedAtLine);
+        }
+        EXPECT_EQ(1u, document.persons.size() + document.tasks.size());
+        EXPECT_TRUE(document.persons.Find(INT32_MAX) || document.tasks.Find(INT32_MAX));
+    }
+}
+
 // Whatever bytes a file holds, what is imported saves and opens again as it
 // was: a text ends at its first zero byte, as the document file keeps it.
 TEST(ImportDelimitedText, AnyBytesSaveAndOpenAgainUnchanged) {
