@@ -1,6 +1,7 @@
 #include "DocumentLife.h"
 
 #include "Compact.h"
+#include "DailyBackup.h"
 #include "DocumentFile.h"
 #include "DocumentFileDialogs.h"
 #include "DocumentFiles.h"
@@ -207,6 +208,7 @@ bool DocumentLife::SaveTo(const std::string& path) {
     WriteDocument(document_, text);
     if (writingHook_) writingHook_();
     writtenFingerprint_ = FingerprintOf(text.data(), text.size());
+    KeepDailyBackupOf(path);
     if (!ReplaceDocumentFile(path, text)) return false;
     document_.SetModified(false, false);
     return true;
@@ -229,6 +231,12 @@ DocumentLife::Outcome DocumentLife::SaveAsWithDialog() {
     if (!SaveGuarded(path)) return Outcome::kFailed;
     document_.SetPath(path);
     return Outcome::kSucceeded;
+}
+
+void DocumentLife::KeepDailyBackupOf(const std::string& path) {
+    std::string failure;
+    if (!KeepDailyBackup(path, failure) && statusText_)
+        statusText_("The daily backup could not be written: " + failure + ".");
 }
 
 void DocumentLife::RememberDocumentPath() {

@@ -29,6 +29,9 @@ public:
     // Called when New or a file read in has replaced the document's content,
     // for what was taken from the old one to be let go.
     void SetDocumentReplaced(std::function<void()> replaced) { documentReplaced_ = std::move(replaced); }
+    // Shows a passing remark in the frame's status bar (a backup that could
+    // not be written, say).
+    void SetStatusText(std::function<void(const std::string&)> show) { statusText_ = std::move(show); }
 
     // The path, or "Untitled" while there is none.
     std::string DocumentName() const;
@@ -83,6 +86,9 @@ private:
     bool ChangedSinceKnown(const DocumentFileStamp& now);
     void RememberFile(const std::string& path, const DocumentFileStamp& stamp, uint64_t fingerprint);
     int ShowMessage(const std::string& text, const char* caption, UINT style);
+    // The first save of a day keeps the version it replaces; when that
+    // cannot be done the save goes on and the status bar says why.
+    void KeepDailyBackupOf(const std::string& path);
     // Puts the document's own path at the top of the recent list, stores the
     // list and rebuilds its menu. A document without a file has nothing to list.
     void RememberDocumentPath();
@@ -94,6 +100,7 @@ private:
     HWND frame_ = nullptr;
     std::function<void()> recentFilesChanged_;
     std::function<void()> documentReplaced_;
+    std::function<void(const std::string&)> statusText_;
 
     // The file as this program last read or wrote it, to tell another
     // program's changes from ours.

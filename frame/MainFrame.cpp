@@ -121,6 +121,7 @@ bool MainFrame::CreateChildren() {
     life_.SetFrame(frame);
     exchange_.SetFrame(frame);
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
+    life_.SetStatusText([this](const std::string& text) { statusBar_.ShowText(text); });
     // The chosen report's copies, its sender and an open preview belong to
     // the old document: none of them may be printed with the new one.
     life_.SetDocumentReplaced([this] {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "SaveHousekeeping.h"
+
 namespace {
 
 // Closes a file handle when the function using it returns, whichever way.
@@ -39,6 +41,13 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// `name` in `folder`, which may be a root ("C:\\") or a drive's current
+// folder ("C:").
+std::string InFolder(const std::string& folder, const std::string& name) {
+    const char last = folder.empty() ? '\\' : folder.back();
+    return last == '\\' || last == '/' || last == ':' ? folder + name : folder + "\\" + name;
+}
+
 bool WriteWhole(HANDLE file, const char* bytes, size_t size) {
     // WriteFile takes a 32-bit count; write larger pieces in parts.
     size_t written = 0;
@@ -67,7 +76,69 @@ bool WriteTemporaryFile(const std::string& temporary,
     return file.Close();
 }
 
+// What the user set on the file being replaced, carried over to its
+// replacement: hidden, system and not-indexed, and the creation time.
+// ReplaceFile does this and more on Windows, but not every system that runs
+// us does it, and the plain move done where ReplaceFile refuses does not.
+// The archive mark stays set, as a changed file's should.
+void TakeOverFileProperties(const std::string& target, const char* temporary, DWORD attributes) {
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &data)) {
+        FileHandle file(CreateFileA(temporary, FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.IsOpen()) SetFileTime(file.Get(), &data.ftCreationTime, nullptr, nullptr);
+    }
+    SetFileAttributesA(temporary, (attributes & kept) | FILE_ATTRIBUTE_ARCHIVE);
+}
+
+// Puts the finished temporary file in the target's place. An existing
+// target is replaced with ReplaceFile, which keeps its attributes, security,
+// alternate streams and identity (shortcuts to it keep working); a new one,
+// or one on a file system where ReplaceFile refuses, with one move, as
+// before. Hard links to the old file go on naming the old bytes.
+bool PutInPlace(const char* temporary, const std::string& path) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return MoveFileExA(temporary, path.c_str(), flags) != 0;
+    TakeOverFileProperties(path, temporary, attributes);
+    if (ReplaceFileA(path.c_str(), temporary, nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
+        return true;
+    // Whatever ReplaceFile refused, the temporary file is still there: either
+    // both files are as they were (a file system without its support, for
+    // one) or the target was taken away before the replacement could be
+    // renamed (ERROR_UNABLE_TO_MOVE_REPLACEMENT). The move serves both.
+    return MoveFileExA(temporary, path.c_str(), flags) != 0;
+}
+
 }  // namespace
+
+void RemoveLeftoverTemporaryFiles(const std::string& folder) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks = [](const FILETIME& time) {
+        return static_cast<long long>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                                      time.dwLowDateTime);
+    };
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA(InFolder(folder, "VTR*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // We never make our temporary files read-only, system files or folders.
+        if (found.dwFileAttributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        const long long ageSeconds = (ticks(now) - ticks(found.ftLastWriteTime)) / 10000000;
+        if (!IsLeftoverTemporaryFile(found.cFileName, ageSeconds)) continue;
+        // Only a file nobody has open can be opened without sharing; it goes
+        // when that handle closes, so no program can open it in between.
+        const HANDLE file = CreateFileA(InFolder(folder, found.cFileName).c_str(), DELETE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
 
 bool ReadDocumentFile(const std::string& path, std::string& bytes) {
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -109,10 +180,20 @@ bool ReplaceDocumentFileInPieces(const std::string& path,
         // exception.
         written = false;
     }
-    if (!written || !MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!written) {
         DeleteFileA(temporary);
         return false;
     }
+    if (!PutInPlace(temporary, path)) {
+        // While the target is there, the temporary file is of no use. Should
+        // a failed replacement have taken the target away, the temporary
+        // file holds the only copy of the document on the disk: it stays.
+        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(temporary);
+        return false;
+    }
+    // Saves killed midway leave their temporary files here; this one went
+    // well, so it tidies up after them.
+    RemoveLeftoverTemporaryFiles(FolderOf(path));
     return true;
 }
 

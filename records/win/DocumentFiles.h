@@ -13,11 +13,18 @@ bool ReadDocumentFile(const std::string& path, std::string& bytes);
 // Writes `text` to a temporary file ("VTR" prefix) in the target's own
 // folder, flushes it to the disk and then puts it in the target's place in
 // one step. On any failure the target is untouched and the temporary file is
-// removed.
+// removed. An existing target keeps its attributes (and, where the system
+// can, its security, streams and identity).
 bool ReplaceDocumentFile(const std::string& path, const std::string& text);
 
 // Takes the next piece of a file's bytes; false when it could not be written.
 using FilePieceWriter = std::function<bool(const char* bytes, size_t size)>;
+
+// Removes the temporary files of ours in `folder` that saves killed midway
+// left behind: named as GetTempFileName names ours ("VTR*.tmp"), not written
+// to for some minutes, and held open by no program. Nothing else is touched.
+// A successful replacement does this in the target's folder.
+void RemoveLeftoverTemporaryFiles(const std::string& folder);
 
 // ReplaceDocumentFile for bytes made a piece at a time, so that a large file
 // never has to be held whole in memory: `produce` hands the pieces in order

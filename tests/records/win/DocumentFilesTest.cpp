@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,63 @@ TEST_F(DocumentFolder, ReadOnlyTargetStaysIntactAndTheTemporaryFileGoes) {
     EXPECT_FALSE(ReplaceDocumentFile(Path("locked.pgr"), "new bytes"));
     EXPECT_EQ("old bytes", Read("locked.pgr"));
     EXPECT_EQ(std::vector<std::string>{"locked.pgr"}, Names());
+}
+
+TEST_F(DocumentFolder, ReplacedFileKeepsWhatTheUserSetOnIt) {
+    // Wine keeps every file's archive mark, so only files that have it are
+    // asked about; a changed file should have it anyway.
+    const DWORD cases[] = {FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE,
+                           FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE};
+    const DWORD shown = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    for (const DWORD attributes : cases) {
+        ASSERT_TRUE(ReplaceDocumentFile(Path("set.pgr"), "old bytes"));
+        ASSERT_TRUE(SetFileAttributesA(Path("set.pgr").c_str(), attributes));
+        ASSERT_EQ(attributes, GetFileAttributesA(Path("set.pgr").c_str()) & shown);
+        ASSERT_TRUE(ReplaceDocumentFile(Path("set.pgr"), "new bytes"));
+        EXPECT_EQ("new bytes", Read("set.pgr"));
+        EXPECT_EQ(attributes, GetFileAttributesA(Path("set.pgr").c_str()) & shown);
+        EXPECT_EQ(std::vector<std::string>{"set.pgr"}, Names());
+        SetFileAttributesA(Path("set.pgr").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST_F(DocumentFolder, ASaveRemovesOnlyTemporaryFilesOfOursThatNobodyWritesAnyMore) {
+    // name, last written minutes ago, held open, left after the save
+    const struct {
+        const char* name;
+        int minutesAgo;
+        bool held;
+        bool stays;
+    } files[] = {
+        {"VTR1A.tmp", 60, false, false},
+        {"VTR1B.tmp", 1, false, true},   // a save may be writing it
+        {"VTR1C.tmp", 60, true, true},   // a program still has it open
+        {"VTRX.tmp", 60, false, true},   // not a name of ours
+        {"old.tmp", 60, false, true},
+    };
+    std::vector<HANDLE> held;
+    std::vector<std::string> staying = {"diary.pgr"};
+    for (const auto& file : files) {
+        HANDLE handle = CreateFileA(Path(file.name).c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, handle);
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+        time.QuadPart -= file.minutesAgo * 60ULL * 10000000ULL;
+        const FILETIME written = {time.LowPart, time.HighPart};
+        ASSERT_TRUE(SetFileTime(handle, nullptr, nullptr, &written));
+        if (file.held) held.push_back(handle);
+        else CloseHandle(handle);
+        if (file.stays) staying.push_back(file.name);
+    }
+    ASSERT_TRUE(ReplaceDocumentFile(Path("diary.pgr"), "bytes"));
+    for (HANDLE handle : held) CloseHandle(handle);
+    std::vector<std::string> names = Names();
+    std::sort(names.begin(), names.end());
+    std::sort(staying.begin(), staying.end());
+    EXPECT_EQ(staying, names);
 }
 
 TEST_F(DocumentFolder, VanishedFolderFailsWithoutWritingAnything) {
