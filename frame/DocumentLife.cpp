@@ -63,7 +63,9 @@ bool DocumentLife::AskToSaveOrThrow(const char* caption) {
     if (!document_.IsModified()) return true;
     switch (ShowMessage("Save changes to " + DocumentName() + "?", caption,
                         MB_YESNOCANCEL | MB_ICONWARNING)) {
-        case IDNO: return true;
+        case IDNO:
+            if (changesSettled_) changesSettled_();
+            return true;
         case IDYES: break;
         default: return false;
     }
@@ -211,6 +213,7 @@ bool DocumentLife::SaveTo(const std::string& path) {
     KeepDailyBackupOf(path);
     if (!ReplaceDocumentFile(path, text)) return false;
     document_.SetModified(false, false);
+    if (changesSettled_) changesSettled_();
     return true;
 }
 

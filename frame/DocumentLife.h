@@ -32,6 +32,9 @@ public:
     // Shows a passing remark in the frame's status bar (a backup that could
     // not be written, say).
     void SetStatusText(std::function<void(const std::string&)> show) { statusText_ = std::move(show); }
+    // Called when the unsaved changes were saved, or the user chose No to
+    // keeping them: their recovery copy has nothing left to keep.
+    void SetChangesSettled(std::function<void()> settled) { changesSettled_ = std::move(settled); }
 
     // The path, or "Untitled" while there is none.
     std::string DocumentName() const;
@@ -100,6 +103,7 @@ private:
     HWND frame_ = nullptr;
     std::function<void()> recentFilesChanged_;
     std::function<void()> documentReplaced_;
+    std::function<void()> changesSettled_;
     std::function<void(const std::string&)> statusText_;
 
     // The file as this program last read or wrote it, to tell another

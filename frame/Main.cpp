@@ -10,6 +10,7 @@
 #include "MainFrame.h"
 #include "MessageLoop.h"
 #include "ProgramDirectory.h"
+#include "RecoveryStore.h"
 #include "Window.h"
 
 namespace {
@@ -25,6 +26,12 @@ int RunProgram(const std::string& programDirectory, int showCommand) {
     if (!frame.Create()) return 1;
     ShowWindow(frame.Handle(), showCommand);
     UpdateWindow(frame.Handle());
+    // Asked before anything else, over the shown window: the user decides
+    // whether the changes of a run that ended badly are opened.
+    frame.OfferRecoveryCopies();
+    // After an update Windows starts the program again, and the question
+    // above then offers what was unsaved.
+    RegisterForRestart();
     return loop.Run();
     // The frame's destructor destroys its window if it is still open.
 }

@@ -26,6 +26,9 @@ const UINT kPreviewToolbarBand = IDR_PREVIEW_TOOLBAR;
 const UINT kHtmlHelpDisplayToc = 1;
 const char kClosingCaption[] = "Pim";
 const char kRecentFilesText[] = "Recent &Files";
+// The recovery copies come every two minutes: a tick every ten seconds is
+// fine enough.
+const UINT kRecoveryTickMs = 10000;
 // Posted when the program becomes active, to look at the document's file
 // once the activation is over rather than in the middle of it.
 const UINT kCheckDocumentFileMessage = WM_APP + 0x21;
@@ -45,6 +48,7 @@ MainFrame::MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrar
       recentFiles_(SameFilePath),
       life_(document_, recentFiles_, chooser),
       exchange_(document_, EditorHelp{&help, programDirectory_, kHelpFileName}),
+      recovery_(document_),
       dayView_(document_),
       dayViewKeys_([this] { return dayView_.Handle(); }) {
     printing_.OpenDefaultPrinter();
@@ -135,6 +139,7 @@ bool MainFrame::CreateChildren() {
     dayView_.SetHelp(&help_, programDirectory_, kHelpFileName);
     if (!dayView_.Create(frame)) return false;
     document_.AttachView(&dayView_);
+    StartRecovery();
 
     commandTargets_.AddMenu(menuBar_.Menu());
     commandTargets_.AddToolbar(toolbar_.Handle());
@@ -284,7 +289,15 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kCheckDocumentFileMessage:
         life_.OfferToReloadChangedFile();
         return 0;
+    case WM_TIMER:
+        if (wParam != kRecoveryTimer) break;
+        // A dialog of ours disables the frame while it is open.
+        recovery_.OnTick(!IsWindowEnabled(Handle()));
+        return 0;
     case WM_QUERYENDSESSION:
+        // Windows may end the program without waiting for the answer below:
+        // the changes go into the recovery copy first.
+        recovery_.WriteNowIfPending();
         // Logging off or shutting down asks as closing does: Cancel, or a
         // save that failed, keeps the session from ending.
         return life_.AskToSave(kClosingCaption) ? TRUE : FALSE;
@@ -446,4 +459,23 @@ void MainFrame::UpdateShutdownBlockReason() {
         createReason(Handle(), reason.c_str());  // replaces an earlier reason
     }
     shutdownReason_ = reason;
+}
+
+void MainFrame::StartRecovery() {
+    recovery_.Start();
+    life_.SetChangesSettled([this] { recovery_.OnChangesSettled(); });
+    SetTimer(Handle(), kRecoveryTimer, kRecoveryTickMs, nullptr);
+}
+
+void MainFrame::OfferRecoveryCopies() {
+    // The copy becomes the open document, modified and under its own path,
+    // so that Save writes where the user expects; the recent list changes
+    // only when it is saved under a name.
+    recovery_.OfferLeftovers(Handle(), [this](const std::string& copy, const std::string& path) {
+        if (!life_.OpenFrom(copy)) return false;
+        document_.SetPath(path);
+        document_.SetModified(true, true);
+        life_.SetTitle(life_.DocumentName());
+        return true;
+    });
 }

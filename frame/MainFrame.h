@@ -21,6 +21,7 @@
 #include "Rebar.h"
 #include "RecentFileList.h"
 #include "RecentFileMenu.h"
+#include "RecoveryKeeper.h"
 #include "ReportPrinter.h"
 #include "StatusBar.h"
 #include "Toolbar.h"
@@ -67,6 +68,14 @@ public:
     // The idle work: menu items and toolbar buttons follow Snapshot().
     void UpdateCommandStates();
 
+    // At start-up, once the window shows: offers the recovery copies that a
+    // run which did not close normally left behind.
+    void OfferRecoveryCopies();
+    // The recovery copies of the open document (SetFolder before Create),
+    // and the frame's timer that asks whether a copy is due.
+    RecoveryKeeper& Recovery() { return recovery_; }
+    static constexpr UINT_PTR kRecoveryTimer = 0x5243;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -84,6 +93,9 @@ private:
     void ShowAbout();
     void OnClose();
     void RebuildRecentMenu();
+    // Takes the recovery folder's lock and starts the timer that writes the
+    // copies; part of the window's creation.
+    void StartRecovery();
     // Names the unsaved document to Windows while it has changes, so that
     // the end of the session says what would be lost; idle-time work.
     void UpdateShutdownBlockReason();
@@ -96,6 +108,7 @@ private:
     RecentFileList recentFiles_;
     DocumentLife life_;
     ExchangeCommands exchange_;
+    RecoveryKeeper recovery_;
 
     MenuBar menuBar_;
     MenuImages menuImages_;
