@@ -14,37 +14,24 @@ const int64_t kMinute = 60 * 1000;
 
 // One step of a run: at `time`, what happened, and whether a copy is due then.
 enum class Event { kChange, kCopied, kClean, kNothing };
-struct Step {
-    int64_t time;
-    Event event;
-    bool dialogOpen;
-    bool due;  // asked after the event
-};
+struct Step { int64_t time; Event event; bool dialogOpen; bool due; };  // due: asked after the event
 
 TEST(RecoverySchedule, FirstChangeThenEveryTwoMinutesWhileChangesGoOnAndNeverUnderADialog) {
     const std::vector<std::vector<Step>> runs = {
         // Two minutes after the first change, not after the last one.
-        {{0, Event::kChange, false, false},
-         {90 * 1000, Event::kChange, false, false},
-         {2 * kMinute - 1, Event::kNothing, false, false},
-         {2 * kMinute, Event::kNothing, false, true},
+        {{0, Event::kChange, false, false}, {90 * 1000, Event::kChange, false, false},
+         {2 * kMinute - 1, Event::kNothing, false, false}, {2 * kMinute, Event::kNothing, false, true},
          {2 * kMinute, Event::kNothing, true, false}},
         // After a copy: nothing due without a new change; with one, two
         // minutes after the copy.
-        {{0, Event::kChange, false, false},
-         {2 * kMinute, Event::kCopied, false, false},
-         {5 * kMinute, Event::kNothing, false, false},
-         {5 * kMinute, Event::kChange, false, true},
-         {5 * kMinute, Event::kCopied, false, false},
-         {6 * kMinute, Event::kChange, false, false},
+        {{0, Event::kChange, false, false}, {2 * kMinute, Event::kCopied, false, false},
+         {5 * kMinute, Event::kNothing, false, false}, {5 * kMinute, Event::kChange, false, true},
+         {5 * kMinute, Event::kCopied, false, false}, {6 * kMinute, Event::kChange, false, false},
          {7 * kMinute, Event::kNothing, false, true}},
         // Saved or discarded: the clock starts again at the next change.
-        {{0, Event::kChange, false, false},
-         {2 * kMinute, Event::kCopied, false, false},
-         {3 * kMinute, Event::kClean, false, false},
-         {4 * kMinute, Event::kChange, false, false},
-         {5 * kMinute, Event::kNothing, false, false},
-         {6 * kMinute, Event::kNothing, false, true}},
+        {{0, Event::kChange, false, false}, {2 * kMinute, Event::kCopied, false, false},
+         {3 * kMinute, Event::kClean, false, false}, {4 * kMinute, Event::kChange, false, false},
+         {5 * kMinute, Event::kNothing, false, false}, {6 * kMinute, Event::kNothing, false, true}},
     };
     for (size_t run = 0; run < runs.size(); ++run) {
         RecoverySchedule schedule;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,27 +33,17 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-// The steps the child's log says it began and finished last (0: none).
+// The steps the child's log says it began and finished last (0: none). The
+// C library opens the file shared, so the child may go on writing it.
 void ReadLog(const std::string& path, int& begun, int& done, bool& loaded) {
-    // Shared with the child, which still writes it.
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    std::string text(1 << 16, '\0');
-    DWORD read = 0;
-    if (file == INVALID_HANDLE_VALUE || !ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr))
-        read = 0;
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    text.resize(read);
+    std::ifstream log(path);
     begun = done = 0;
-    loaded = text.find("loaded") != std::string::npos;
+    loaded = false;
     int step = 0;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = text.find("\r\n", at);
-        if (end == std::string::npos) break;  // a line cut by the kill
-        const std::string line = text.substr(at, end - at);
+    for (std::string line; std::getline(log, line);) {
+        loaded = loaded || line.compare(0, 6, "loaded") == 0;
         if (std::sscanf(line.c_str(), "begin %d", &step) == 1) begun = step;
         if (std::sscanf(line.c_str(), "done %d", &step) == 1) done = step;
-        at = end + 2;
     }
 }
 
