@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "SaveHousekeeping.h"
 
@@ -77,7 +78,8 @@ bool WriteTemporaryFile(const std::string& temporary,
 }
 
 // What the user set on the file being replaced, carried over to its
-// replacement: hidden, system and not-indexed, and the creation time.
+// replacement: hidden, system and not-indexed, the creation time and who
+// may read and write it.
 // ReplaceFile does this and more on Windows, but not every system that runs
 // us does it, and the plain move done where ReplaceFile refuses does not.
 // The archive mark stays set, as a changed file's should.
@@ -90,6 +92,25 @@ void TakeOverFileProperties(const std::string& target, const char* temporary, DW
         if (file.IsOpen()) SetFileTime(file.Get(), &data.ftCreationTime, nullptr, nullptr);
     }
     SetFileAttributesA(temporary, (attributes & kept) | FILE_ATTRIBUTE_ARCHIVE);
+    // Who may read and write the document: its own access list, if it has one.
+    DWORD size = 0;
+    GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &size);
+    if (size > 0) {
+        std::vector<char> security(size);
+        if (GetFileSecurityA(target.c_str(), DACL_SECURITY_INFORMATION, security.data(), size, &size))
+            SetFileSecurityA(temporary, DACL_SECURITY_INFORMATION, security.data());
+    }
+}
+
+// Windows' ReplaceFile renames the replacement over the target in one step
+// once it has taken over the target's properties. Wine's moves the target
+// aside and deletes it before the replacement takes its name, so a save
+// killed in between would leave no document at all: there the plain move,
+// which is one step, serves, with the properties taken over by us.
+bool ReplaceFileKeepsTheTargetWhole() {
+    static const bool whole =
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") == nullptr;
+    return whole;
 }
 
 // Puts the finished temporary file in the target's place. An existing
@@ -102,6 +123,7 @@ bool PutInPlace(const char* temporary, const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return MoveFileExA(temporary, path.c_str(), flags) != 0;
     TakeOverFileProperties(path, temporary, attributes);
+    if (!ReplaceFileKeepsTheTargetWhole()) return MoveFileExA(temporary, path.c_str(), flags) != 0;
     if (ReplaceFileA(path.c_str(), temporary, nullptr,
                      REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
         return true;
