@@ -1,9 +1,10 @@
 # Fails when a platform-free source includes a Windows header.
 #
 # The core (records/*.cpp, records/*.h), the native platform layer
-# (records/native/) and the delimited-text exchange with its native locale
-# (exchange/core/, exchange/native/) must build on any system; only
-# records/win/, exchange/win/ and the user interface talk to Windows. Run by
+# (records/native/), the recovery copies' rules (recovery/core/) and the
+# delimited-text exchange with its native locale (exchange/core/,
+# exchange/native/) must build on any system; only records/win/,
+# recovery/win/, exchange/win/ and the user interface talk to Windows. Run by
 # the build before the core is compiled:
 #   cmake -DSOURCE_DIR=<tree> -DSTAMP=<file> -P CheckPlatformFree.cmake
 
@@ -16,7 +17,7 @@ set(_include_pattern "^[ \t]*#[ \t]*include[ \t]*[<\"](${_alternatives})\\.h[>\"
 
 file(GLOB _files
     "${SOURCE_DIR}/records/*.cpp" "${SOURCE_DIR}/records/*.h"
-    "${SOURCE_DIR}/records/native/*"
+    "${SOURCE_DIR}/records/native/*" "${SOURCE_DIR}/recovery/core/*"
     "${SOURCE_DIR}/exchange/core/*" "${SOURCE_DIR}/exchange/native/*")
 
 set(_offenders "")
