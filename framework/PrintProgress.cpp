@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "Window.h"
 #include "resource.h"
 
 namespace {
@@ -10,35 +11,13 @@ namespace {
 // The job whose abort procedure runs: one at a time, on the one thread.
 PrintProgress* g_running = nullptr;
 
-// Puts `window` in the middle of `owner`, but keeps its caption on the
-// owner's monitor so that it can still be moved.
-void CentreOn(HWND window, HWND owner) {
-    RECT outer = {};
-    RECT own = {};
-    if (!GetWindowRect(owner, &outer) || !GetWindowRect(window, &own)) return;
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    int x = outer.left + (outer.right - outer.left - width) / 2;
-    int y = outer.top + (outer.bottom - outer.top - height) / 2;
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        if (x + width > work.right) x = work.right - width;
-        if (y + height > work.bottom) y = work.bottom - height;
-        if (x < work.left) x = work.left;
-        if (y < work.top) y = work.top;
-    }
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 PrintProgress::PrintingWindow::PrintingWindow(PrintProgress& progress) : Dialog(IDD_PRINTING), progress_(progress) {}
 
 bool PrintProgress::PrintingWindow::OnInitDialog() {
     SetDlgItemTextA(Handle(), IDC_PRINTING_WHAT, progress_.what_.c_str());
-    CentreOn(Handle(), GetWindow(Handle(), GW_OWNER));
+    CentreOverOwner(Handle());
     return true;
 }
 
