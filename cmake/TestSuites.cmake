@@ -64,6 +64,12 @@ function(vantrel_add_suite_tests name program cache timeout emulator env_utc env
       add_test("${name}.${suite}" ${emulator} "${program}" "--gtest_filter=${suite}.*-*NewYork*")
       set_tests_properties("${name}.${suite}" PROPERTIES
         ENVIRONMENT "${env_utc}" TIMEOUT ${timeout})
+      # The kill test loads, writes and kills programs of 100,000 records;
+      # the printing suite waits on the print server's PDF files. Each runs
+      # alone, so that neither slows the other past its time limits.
+      if(suite MATCHES "Kill|ReportPrinting")
+        set_tests_properties("${name}.${suite}" PROPERTIES RUN_SERIAL TRUE)
+      endif()
     endif()
     if(has_newyork_${suite})
       # A suite named for the zone holds only such tests: no suffix needed.
