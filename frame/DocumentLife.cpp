@@ -93,6 +93,29 @@ void DocumentLife::Open() {
         ShowMessage("Error loading file.", "Vantrel", MB_OK | MB_ICONERROR);
         return;
     }
+    ShowOpenedDocument();
+}
+
+void DocumentLife::OpenNamed(const std::string& path) {
+    if (!AskToSave("Vantrel")) return;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            ShowMessage("The document " + path + " does not exist.", "Vantrel",
+                        MB_OK | MB_ICONERROR);
+            return;
+        }
+    }
+    if (!OpenFrom(path)) {
+        ShowMessage("Error loading file.", "Vantrel", MB_OK | MB_ICONERROR);
+        return;
+    }
+    document_.SetPath(path);
+    ShowOpenedDocument();
+}
+
+void DocumentLife::ShowOpenedDocument() {
     document_.NotifyViews();
     RememberDocumentPath();
     SetTitle(DocumentName());

@@ -59,6 +59,10 @@ public:
     void New();
     void Open();
     void OpenRecent(size_t position);  // 0 is the newest entry
+    // Open for a document named outside the File menu (the command line, a
+    // file dropped on the window): the same question, messages, recent list
+    // and title; a file that does not exist is told as such.
+    void OpenNamed(const std::string& path);
     void Save();
     void SaveAs();
     void Compact();
@@ -74,6 +78,8 @@ private:
     enum class Overwrite { kWrite, kSaveElsewhere, kStop };
 
     bool AskToSaveOrThrow(const char* caption);
+    // After Open read a file: the views, the recent list and the title.
+    void ShowOpenedDocument();
     // SaveTo that turns a throw into a failure kept for TellSaveFailed, and
     // remembers the file it wrote.
     bool SaveGuarded(const std::string& path);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "DocumentArrival.h"
 #include "DocumentFileDialogs.h"
 #include "HelpLibrary.h"
 #include "MainFrame.h"
@@ -19,6 +20,9 @@ namespace {
 const DWORD kCommonControlClasses = ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_COOL_CLASSES;
 
 int RunProgram(const std::string& programDirectory, int showCommand) {
+    std::string unusable;
+    StartRequest request = ReadStartArguments(ProgramArguments(unusable));
+    if (!unusable.empty() && request.complaint.empty()) request.complaint = UnusableNameText(unusable);
     MessageLoop loop;
     SystemDocumentFileChooser chooser;
     HelpLibrary help;
@@ -29,6 +33,9 @@ int RunProgram(const std::string& programDirectory, int showCommand) {
     // Asked before anything else, over the shown window: the user decides
     // whether the changes of a run that ended badly are opened.
     frame.OfferRecoveryCopies();
+    // The document Explorer or the command prompt named; a recovered copy
+    // is offered for saving first, as Open would.
+    frame.OpenStartDocument(request);
     // After an update Windows starts the program again, and the question
     // above then offers what was unsaved.
     RegisterForRestart();

@@ -158,6 +158,7 @@ bool MainFrame::CreateChildren() {
 
     FitToDayView();
     life_.SetTitle(life_.DocumentName());
+    DragAcceptFiles(frame, TRUE);
     return true;
 }
 
@@ -301,6 +302,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Logging off or shutting down asks as closing does: Cancel, or a
         // save that failed, keeps the session from ending.
         return life_.AskToSave(kClosingCaption) ? TRUE : FALSE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(1);
         return 0;
@@ -478,4 +482,45 @@ void MainFrame::OfferRecoveryCopies() {
         life_.SetTitle(life_.DocumentName());
         return true;
     });
+}
+
+void MainFrame::OpenStartDocument(const StartRequest& request) {
+    if (request.usage && request.complaint.empty())
+        MessageBoxA(Handle(), StartUsageText().c_str(), "Vantrel!", MB_OK | MB_ICONINFORMATION);
+    if (!request.complaint.empty())
+        MessageBoxA(Handle(), request.complaint.c_str(), "Vantrel!", MB_OK | MB_ICONWARNING);
+    if (!request.complaint.empty() || request.document.empty()) return;
+    // A file too large for memory must not end the program before it shows.
+    try {
+        life_.OpenNamed(FullDocumentPath(request.document));
+    } catch (...) {
+        MessageBoxA(Handle(), "Error loading file.", "Vantrel", MB_OK | MB_ICONERROR);
+    }
+}
+
+void MainFrame::OnDropFiles(HDROP drop) {
+    std::vector<std::string> paths;
+    std::string unusable;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size()));
+        std::string spelled;
+        paths.push_back(AnsiFileName(name.c_str(), spelled));
+        if (paths.back().empty()) unusable = spelled;
+    }
+    // Explorer waits for nothing: the drop is let go before any question.
+    DragFinish(drop);
+    // The user is looking at the window the file went to.
+    SetForegroundWindow(Handle());
+    const DropVerdict verdict = JudgeDroppedFiles(paths, [](const std::string& path) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    });
+    if (paths.size() == 1 && !unusable.empty())
+        MessageBoxA(Handle(), UnusableNameText(unusable).c_str(), "Vantrel!", MB_OK | MB_ICONWARNING);
+    else if (!verdict.complaint.empty())
+        MessageBoxA(Handle(), verdict.complaint.c_str(), "Vantrel!", MB_OK | MB_ICONWARNING);
+    else
+        life_.OpenNamed(verdict.document);
 }

@@ -6,12 +6,14 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <memory>
 #include <string>
 
 #include "CommandAvailability.h"
 #include "DayView.h"
+#include "DocumentArrival.h"
 #include "DocumentLife.h"
 #include "ExchangeCommands.h"
 #include "MenuBar.h"
@@ -71,6 +73,9 @@ public:
     // At start-up, once the window shows: offers the recovery copies that a
     // run which did not close normally left behind.
     void OfferRecoveryCopies();
+    // At start-up, after the recovery copies: opens the document the
+    // command line names, or tells why the arguments were not used.
+    void OpenStartDocument(const StartRequest& request);
     // The recovery copies of the open document (SetFolder before Create),
     // and the frame's timer that asks whether a copy is due.
     RecoveryKeeper& Recovery() { return recovery_; }
@@ -92,6 +97,8 @@ private:
     void ShowHelpTopics();
     void ShowAbout();
     void OnClose();
+    // Files dropped on the window: one document is opened as Open would.
+    void OnDropFiles(HDROP drop);
     void RebuildRecentMenu();
     // Takes the recovery folder's lock and starts the timer that writes the
     // copies; part of the window's creation.
