@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
 # Builds the 32-bit Windows program and starts it under Wine.
 #
+#   scripts/run.sh          opens a sample document around today (persons,
+#                           tasks, today's appointments), written afresh on
+#                           each run to build/sample/Sample.pgr
+#   scripts/run.sh FILE     opens FILE, as a double click in Explorer would
+#
 # With $DISPLAY set, Vantrel! opens there (inside a Wine desktop window) and
 # the script returns when it is closed. Without a display it runs on a private
 # Xvfb for a few seconds (SHOT_DELAY, default 5), saves a screenshot to
@@ -11,6 +16,11 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Named from where the script was called: made absolute before leaving there.
+document=""
+if [ $# -gt 0 ]; then
+  document=$(realpath -m -- "$1")
+fi
 cd "$root"
 
 scripts/setup.sh
@@ -27,9 +37,16 @@ vantrel_wine_env "$winedir/run-prefix"
 # follows it (it would misread a TZ like "Europe/Paris").
 unset TZ
 program=$root/build/win32/Vantrel.exe
+if [ -z "$document" ]; then
+  mkdir -p build/sample
+  document=$root/build/sample/Sample.pgr
+  python3 scripts/make-sample-document.py "$document"
+fi
+# The program is given the document as Explorer gives it: a Windows path.
+document=$(winepath -w "$document" 2>/dev/null)
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$program"
+  exec wine "$program" "$document"
 fi
 
 shot=$root/build/screenshot.png
@@ -42,7 +59,7 @@ close_all() {
 trap close_all EXIT
 
 vantrel_start_xvfb 1024x768x24
-wine explorer /desktop=shot,1024x768 "$program" >"$log" 2>&1 &
+wine explorer /desktop=shot,1024x768 "$program" "$document" >"$log" 2>&1 &
 sleep "${SHOT_DELAY:-5}"
 import -display "$DISPLAY" -window root "$shot"
 echo "$shot"
