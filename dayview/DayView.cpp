@@ -471,6 +471,10 @@ bool DayView::OnNotify(NMHDR* header, LRESULT& result) {
         }
         return false;
     }
+    if (header->code == LVN_KEYDOWN && reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) {
+        OnDeleteKey(static_cast<int>(header->idFrom));
+        return true;
+    }
     const bool click = header->code == NM_CLICK || header->code == NM_RCLICK;
     const bool doubleClick = header->code == NM_DBLCLK;
     if (!click && !doubleClick) return false;

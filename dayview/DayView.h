@@ -165,6 +165,8 @@ private:
     void OnContactButton(UINT id);
 
     void DeletePerson();
+    // Del pressed in the list `listId`.
+    void OnDeleteKey(int listId);
     void DeleteTask();
     void DeleteAppointment();
     void CompleteTask();

@@ -1,4 +1,4 @@
-// The day view's Add and Edit commands: each fills an editor's data from the
+// The day view's Add and Edit commands, and Del in its lists: each fills an editor's data from the
 // document (or from defaults), runs the editor and, on OK, stores the result
 // and marks the document modified, which refills the lists.
 #include "DayView.h"
@@ -8,6 +8,7 @@
 #include "AppointmentEditor.h"
 #include "PersonSheet.h"
 #include "TaskEditor.h"
+#include "resource.h"
 
 namespace {
 
@@ -188,4 +189,28 @@ void DayView::EditUser() {
     if (RunUserSheet(EditorOwner(), pages, HelpForEditors()) != IDOK) return;
     CopyUserPages(pages, document_.user);
     document_.SetModified(true, true);
+}
+
+// Del in a list deletes the record picked there, as the menu's Delete does.
+// A key is pressed by mistake more easily than a menu item is chosen, so
+// the record is named and the user asked first.
+void DayView::OnDeleteKey(int listId) {
+    UINT command = 0;
+    std::string question;
+    if (listId == IDC_DAY_TASK_LIST) {
+        command = ID_TASK_DELETE;
+        if (const Task* task = document_.tasks.Find(selection_.task.id))
+            question = "Delete the task \"" + std::string(task->Description.view()) + "\"?";
+    } else if (listId == IDC_DAY_PHONE_LIST) {
+        command = ID_PERSON_DELETE;
+        if (const Person* person = document_.persons.Find(selection_.person.id))
+            question = "Delete " + std::string(person->RName.view()) + " from the phone book?";
+    } else if (listId == IDC_DAY_TIME_SLOT_LIST) {
+        command = ID_APPOINTMENT_DELETE;
+        if (const Appointment* appointment = document_.appointments.Find(selection_.slot.id))
+            question = "Delete the appointment \"" + std::string(appointment->Description.view()) + "\"?";
+    }
+    if (question.empty() || !CommandEnabled(command)) return;
+    if (MessageBoxA(Handle(), question.c_str(), "Vantrel!", MB_YESNO | MB_ICONQUESTION) == IDYES)
+        OnCommand(command, 0, nullptr);
 }

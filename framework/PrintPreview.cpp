@@ -214,6 +214,9 @@ void PrintPreview::OnScroll(int bar, int request) {
 
 bool PrintPreview::OnKey(WPARAM key) {
     switch (key) {
+    case VK_ESCAPE:
+        PostMessageA(GetParent(Handle()), WM_COMMAND, kCloseCommand, 0);
+        return true;
     case VK_ADD:
     case VK_OEM_PLUS:
     case VK_SUBTRACT:

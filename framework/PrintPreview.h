@@ -14,7 +14,7 @@
 //     and the + and - keys; a click toggles the whole page and 100%, the
 //     point clicked staying under the mouse. The scroll bars, the wheel
 //     and the arrow, page and Home/End keys scroll a sheet larger than the
-//     window. A page turn keeps the zoom.
+//     window. A page turn keeps the zoom. Esc closes the preview.
 //  5. Destroy the window to leave the preview; the document stays the
 //     caller's.
 //
@@ -46,6 +46,9 @@ public:
     using ZoomListener = std::function<void(ZoomLevel)>;
 
     static const char kClassName[];
+    // Esc asks the parent to close the preview with this command, as the
+    // preview toolbar's close button does.
+    static constexpr UINT kCloseCommand = 58112;
 
     PrintPreview() = default;
     ~PrintPreview() override;

@@ -166,6 +166,35 @@ TEST_F(DayViewEditingTest, EditTaskChangesTheClickedTaskInPlaceAndCancelChangesN
     EXPECT_TRUE(document_.IsModified());
 }
 
+// Del in a list names the record picked there and deletes it only on Yes.
+TEST_F(DayViewEditingTest, DelInAListAsksAboutThePickedRecordAndDeletesItOnYes) {
+    const struct {
+        int list;
+        int row;
+        const char* question;
+        std::function<size_t()> count;
+    } lists[] = {
+        {IDC_DAY_TASK_LIST, 0, "Delete the task \"File the taxes\"?", [this] { return document_.tasks.size(); }},
+        {IDC_DAY_PHONE_LIST, 0, "Delete Lee, Ann from the phone book?", [this] { return document_.persons.size(); }},
+        {IDC_DAY_TIME_SLOT_LIST, 36, "Delete the appointment \"Dentist\"?",
+         [this] { return document_.appointments.size(); }},
+    };
+    for (const auto& l : lists) {
+        const HWND list = GetDlgItem(Form(), l.list);
+        if (l.list == IDC_DAY_TIME_SLOT_LIST) DayViewDriving::SelectSlotRow(Form(), l.row);
+        else DayViewDriving::ClickRow(Form(), l.list, l.row);
+        for (int answer : {IDNO, IDYES}) {
+            MessageBoxCatcher boxes(answer);
+            SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+            EXPECT_EQ(std::vector<std::string>{l.question}, boxes.Texts());
+            EXPECT_EQ(answer == IDNO ? 1u : 0u, l.count()) << l.question;
+        }
+        MessageBoxCatcher none(IDYES);  // nothing picked any more: nothing asked
+        SendMessageA(list, WM_KEYDOWN, VK_DELETE, 0);
+        EXPECT_TRUE(none.Texts().empty()) << l.question;
+    }
+}
+
 // --- Appointments -----------------------------------------------------------------
 
 TEST_F(DayViewEditingTest, AddAppointmentBeginsAtTheSelectedRow) {

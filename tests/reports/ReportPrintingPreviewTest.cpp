@@ -48,7 +48,7 @@ static std::string Pane(HWND bar, int pane = 1) {
 // The keys, the wheel with Ctrl and a click zoom the preview a level at a
 // time, 100% being the paper's size on the screen; the sheet grows past the
 // window, which scrolls, and the status bar names the zoom until the
-// preview closes. A page turn keeps the zoom.
+// preview closes. A page turn keeps the zoom; Esc closes.
 TEST_F(ReportPrintingTest, ThePreviewZoomsScrollsAndNamesItsZoomInTheStatusBar) {
     CreateFrameWithDay(70, 0);
     Command(ID_REPORT_DAILY_TASKS);
@@ -100,6 +100,8 @@ TEST_F(ReportPrintingTest, ThePreviewZoomsScrollsAndNamesItsZoomInTheStatusBar) 
     EXPECT_EQ("Page 2", Pane(bar, 0));
     EXPECT_EQ(width(actual), width(sheet()));
     EXPECT_EQ(kPreviewBorder, sheet().top);
-    Command(ID_PREVIEW_CLOSE);
+    send(WM_KEYDOWN, VK_ESCAPE);  // closes, as the toolbar's button does
+    Idle();
+    EXPECT_FALSE(Printing().PreviewOpen());
     EXPECT_EQ("", Pane(bar));
 }
