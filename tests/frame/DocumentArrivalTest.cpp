@@ -34,7 +34,6 @@ TEST(DocumentArrival, OneNameOpensAndAnythingElseIsToldAndOpensNothing) {
         {{}, "", false, false},
         {{"Mine.pgr"}, "Mine.pgr", false, false},
         {{"", "C:\\My Documents\\Mine.pgr"}, "C:\\My Documents\\Mine.pgr", false, false},
-        {{"-dash.pgr"}, "-dash.pgr", false, false},
         {{"a.pgr", "b.pgr"}, "", true, false},
         {{"/print", "a.pgr"}, "", true, false},
         {{"/?"}, "", false, true},
@@ -81,10 +80,6 @@ std::string TempFolder(const char* name) {
     return folder;
 }
 
-void WriteFileText(const std::string& path, const std::string& text) {
-    ASSERT_TRUE(ReplaceDocumentFile(path, text)) << path;
-}
-
 std::string GoodDocument() {
     PimDocument document;
     Task task;
@@ -95,12 +90,6 @@ std::string GoodDocument() {
     WriteDocument(document, text);
     return text;
 }
-
-class NoChooser : public DocumentFileChooser {
-public:
-    bool ChooseFileToOpen(HWND, std::string&) override { return false; }
-    bool ChooseFileToSave(HWND, const std::string&, std::string&) override { return false; }
-};
 
 // WM_DROPFILES as Explorer sends it: a DROPFILES block with wide names.
 HDROP MakeDrop(const std::vector<std::string>& paths) {
@@ -122,11 +111,11 @@ TEST(DocumentArrival, ADroppedDocumentOpensAsOpenWouldAndOtherFilesAreTold) {
     const std::string folder = TempFolder("vantrel-drop-");
     const std::string document = folder + "\\Dropped.pgr";
     const std::string text = folder + "\\Notes.txt";
-    WriteFileText(document, GoodDocument());
-    WriteFileText(text, "not a document");
+    ASSERT_TRUE(ReplaceDocumentFile(document, GoodDocument()));
+    ASSERT_TRUE(ReplaceDocumentFile(text, "not a document"));
 
     MessageLoop loop;
-    NoChooser chooser;
+    SystemDocumentFileChooser chooser;  // never asked
     HelpLibrary help([]() -> HtmlHelpEntry { return nullptr; });
     auto frame = std::make_unique<MainFrame>(loop, chooser, help, "C:\\Vantrel");
     ASSERT_TRUE(frame->Create());
@@ -171,27 +160,16 @@ struct ProgramRun {
     std::string title;                  // the main window's title once it waits for the user
 };
 
-struct Search {
-    DWORD process;
-    const char* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<Search*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (process == search->process && strcmp(className, search->className) == 0)
-        search->found.push_back(window);
-    return TRUE;
-}
-
+// The top-level windows of class `className` that belong to `process`.
 std::vector<HWND> WindowsOf(DWORD process, const char* className) {
-    Search search = {process, className, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, className, nullptr); w;
+         w = FindWindowExA(nullptr, w, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == process) found.push_back(w);
+    }
+    return found;
 }
 
 ProgramRun RunProgram(const std::string& arguments, const std::string& folder) {
@@ -255,8 +233,8 @@ TEST(DocumentArrival, TheProgramOpensTheDocumentItsCommandLineNames) {
     const std::string folder = TempFolder("vantrel-start-");
     const std::string good = folder + "\\Good Plan.pgr";
     const std::string foreign = folder + "\\Photo.pgr";
-    WriteFileText(good, GoodDocument());
-    WriteFileText(foreign, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    ASSERT_TRUE(ReplaceDocumentFile(good, GoodDocument()));
+    ASSERT_TRUE(ReplaceDocumentFile(foreign, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
     const std::string untitled = "Vantrel! [Untitled]";
     struct Case {
         std::string arguments;
