@@ -9,6 +9,9 @@
 #define IDR_MAIN_FRAME 128
 // The print preview's toolbar (bitmap strip and button list).
 #define IDR_PREVIEW_TOOLBAR 205
+// The icon of .pgr documents. Numbered above the program's icon so that it is
+// the file's second icon: the association's DefaultIcon names it as index 1.
+#define IDI_DOCUMENT 129
 
 // Custom resource type of a toolbar's button list. The data is a sequence of
 // 16-bit words: version (1), image width, image height, number of entries,
