@@ -14,6 +14,13 @@
 # shortcut and entry, keeps the program's registry settings (it wrote them
 # when it ran) unless /REMOVESETTINGS is given, and leaves documents alone:
 # one in the user's Documents and one the user put in the program folder.
+# Setup associates .pgr documents in the scope's classes, an update keeps
+# that, the uninstaller takes it back unless the user gave .pgr to another
+# program; /DESKTOP adds a desktop shortcut the uninstaller removes.
+# Then, in a third prefix: /NOASSOC writes no association and an update keeps
+# to that; an update waits for a running program and gives up, changing
+# nothing, when it still runs after 30 seconds; an older setup over a newer
+# installed version refuses, changing nothing.
 # Last, the portable zip unpacked into a folder runs and finds its help too.
 set -uo pipefail
 
@@ -63,6 +70,12 @@ fresh_prefix() {
   wine cmd /c exit >/dev/null 2>&1
   drive=$WINEPREFIX/drive_c
   profile=$drive/users/$(whoami)
+  # Wine links the user's Desktop and Documents to $HOME: give the prefix
+  # folders of its own so that nothing lands outside it.
+  local d
+  for d in "$profile"/*; do
+    if [ -L "$d" ]; then rm "$d" && mkdir "$d"; fi
+  done
 }
 
 # run_windows PROGRAM ARGS...: runs a setup or an uninstaller and waits until
@@ -77,6 +90,7 @@ run_windows() {
 
 reg_has() { wine reg query "$1" ${2:+/v "$2"} >/dev/null 2>&1; }
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+reg_default() { wine reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"; }
 unix_path() { # C:\a\b -> $drive/a/b
   local p=${1#?:\\}
   echo "$drive/${p//\\//}"
@@ -113,6 +127,36 @@ check_installed() {
   kb=$((size))
   [ "$kb" -ge $((bytes / 1024)) ] && [ "$kb" -le $((bytes / 1024 + 8)) ] && pass ||
     fail "EstimatedSize is $size KB for $bytes bytes"
+}
+
+# check_association CLASSES_KEY FOLDER(windows): .pgr opens with the program
+# in that folder, shows its document icon and offers it under "Open with".
+check_association() {
+  local classes=$1 exe="$2\\Vantrel.exe" icon
+  [ "$(reg_default "$classes\\.pgr")" = "Vantrel.Document" ] && pass ||
+    fail ".pgr is not associated in $classes"
+  expect ".pgr lists the program to open with" reg_has "$classes\\.pgr\\OpenWithProgids" Vantrel.Document
+  [ "$(reg_default "$classes\\Vantrel.Document")" = "Vantrel! Document" ] && pass ||
+    fail "the document type has no friendly name in $classes"
+  local command="\"$exe\" \"%1\""
+  [ "$(reg_default "$classes\\Vantrel.Document\\shell\\open\\command")" = "$command" ] && pass ||
+    fail "the Open command is not $command"
+  [ "$(reg_default "$classes\\Applications\\Vantrel.exe\\shell\\open\\command")" = "$command" ] &&
+    pass || fail "the program is not under Open with"
+  expect "Open with knows the program's types" reg_has "$classes\\Applications\\Vantrel.exe\\SupportedTypes" .pgr
+  icon=$(reg_default "$classes\\Vantrel.Document\\DefaultIcon")
+  local count
+  if count=$(wine "$probe" icon "$icon" 2>/dev/null | tr -d '\r') && [ "$count" = 2 ]; then pass; else
+    fail "DefaultIcon '$icon' is not the document icon, the second of the program's two ($count)"
+  fi
+}
+
+# check_no_association CLASSES_KEY: nothing of the program's is left there.
+check_no_association() {
+  local key
+  for key in .pgr Vantrel.Document Applications\\Vantrel.exe; do
+    refuse "$1\\$key is there" reg_has "$1\\$key"
+  done
 }
 
 # check_program FOLDER(windows): the installed program starts, opens its
@@ -157,7 +201,7 @@ fresh_prefix installer-user
 wine "$setup" "/?" >/dev/null 2>&1 &
 usage=$(wine "$probe" message "Vantrel! 1.3 Setup" 30 2>/dev/null | tr -d '\r')
 wait $!
-for switch in /S /CURRENTUSER /ALLUSERS /D= /? /REMOVESETTINGS; do
+for switch in /S /CURRENTUSER /ALLUSERS /NOASSOC /DESKTOP /D= /? /REMOVESETTINGS; do
   [[ "$usage" == *"$switch"* ]] && pass || fail "/? does not mention $switch"
 done
 
@@ -174,6 +218,11 @@ folder_win=$(reg_value "$user_key" InstallLocation)
 folder=$(unix_path "$folder_win")
 check_installed "$user_key" "$menu" "$folder"
 refuse "a per-user install wrote a machine-wide entry" reg_has "$machine_key"
+user_classes='HKCU\Software\Classes'
+machine_classes='HKLM\Software\Classes'
+check_association "$user_classes" "$folder_win"
+check_no_association "$machine_classes"
+refuse "setup without /DESKTOP made a desktop shortcut" test -e "$profile/Desktop/Vantrel!.lnk"
 
 step "for the current user: the program and its help"
 check_program "$folder_win"
@@ -189,10 +238,17 @@ run_windows "$setup" /S /ALLUSERS
 [ "$(reg_value "$user_key" InstallLocation)" = "$folder_win" ] && pass || fail "the update moved the program"
 refuse "the update switched to all users" reg_has "$machine_key"
 refuse "the update installed into Program Files" test -e "$drive/Program Files (x86)/Vantrel"
+check_association "$user_classes" "$folder_win"
 
-step "for the current user: silent uninstall"
+step "for the current user: silent uninstall, .pgr given to another program since"
+wine reg add "$user_classes\\.pgr" /ve /d Other.Document /f >/dev/null 2>&1
 run_windows "$folder_win\\Uninstall.exe" /S
 check_removed "$user_key" "$menu" "$folder" Notes.txt
+[ "$(reg_default "$user_classes\\.pgr")" = "Other.Document" ] && pass ||
+  fail "the uninstaller took .pgr from the program the user chose"
+refuse "the document type is still there" reg_has "$user_classes\\Vantrel.Document"
+refuse "the program is still under Open with" reg_has "$user_classes\\Applications\\Vantrel.exe"
+refuse "the uninstaller kept the program under .pgr's Open with" reg_has "$user_classes\\.pgr\\OpenWithProgids" Vantrel.Document
 expect "the settings were kept" reg_has "$settings_key\\Alarm" AlarmSound
 expect "the document in Documents was kept" test -s "$profile/Documents/Mine.pgr"
 
@@ -201,10 +257,13 @@ fresh_prefix installer-all
 shared_win='C:\Apps\Vantrel'
 shared=$(unix_path "$shared_win")
 all_menu=$drive/ProgramData/Microsoft/Windows/Start\ Menu/Programs
-run_windows "$setup" /S /ALLUSERS "/D=$shared_win"
+run_windows "$setup" /S /ALLUSERS /DESKTOP "/D=$shared_win"
 check_installed "$machine_key" "$all_menu" "$shared"
 refuse "an all-users install wrote a per-user entry" reg_has "$user_key"
 refuse "an all-users install put shortcuts in the user's Start menu" test -e "$menu/Vantrel!"
+check_association "$machine_classes" "$shared_win"
+check_no_association "$user_classes"
+expect "/DESKTOP made a shortcut on the common desktop" test -s "$drive/users/Public/Desktop/Vantrel!.lnk"
 
 step "for all users: the program and its help"
 check_program "$shared_win"
@@ -224,7 +283,60 @@ step "for all users: silent uninstall removing the settings"
 run_windows "$shared_win\\Uninstall.exe" /S /REMOVESETTINGS
 check_removed "$machine_key" "$all_menu" "$shared" ""
 refuse "/REMOVESETTINGS kept the settings" reg_has "$settings_key"
+check_no_association "$machine_classes"
+refuse "the desktop shortcut is still there" test -e "$drive/users/Public/Desktop/Vantrel!.lnk"
 expect "the document in Documents was kept" test -s "$profile/Documents/Ours.pgr"
+
+step "/NOASSOC: no association, and an update keeps to that"
+fresh_prefix installer-more
+run_windows "$setup" /S /NOASSOC
+folder_win=$(reg_value "$user_key" InstallLocation)
+folder=$(unix_path "$folder_win")
+check_no_association "$user_classes"
+
+# old_files dates the installed program and uninstaller back to 2000;
+# unchanged WHO checks that they still carry that date.
+old_files() { touch -d '2000-01-01' "$folder/Vantrel.exe" "$folder/Uninstall.exe"; }
+unchanged() {
+  [ "$(stat -c %Y "$folder/Vantrel.exe" "$folder/Uninstall.exe" | sort -u)" = 946684800 ] && pass ||
+    fail "$1 changed the installed files"
+}
+
+step "an update waits for a running Vantrel!, and gives up after 30 s"
+old_files
+wine "$folder_win\\Vantrel.exe" >/dev/null 2>&1 &
+wine "$probe" window 60 >/dev/null 2>&1
+began=$(date +%s)
+wine "$setup" /S >/dev/null 2>&1
+status=$?
+waited=$(($(date +%s) - began))
+[ "$status" -ne 0 ] && pass || fail "setup /S succeeded while the program ran"
+[ "$waited" -ge 28 ] && pass || fail "setup gave up after $waited s"
+unchanged "an update that found the program running"
+
+step "an update goes on once the program ends within the wait"
+wine "$setup" /S >/dev/null 2>&1 &
+updating=$!
+sleep 3
+expect "the program closes" wine "$probe" close 30
+wait "$updating"
+expect "setup /S succeeded after the program ended" test $? -eq 0
+[ "$(stat -c %Y "$folder/Vantrel.exe")" -gt 946771200 ] && pass || fail "the update did not replace Vantrel.exe"
+wineserver -w
+check_no_association "$user_classes"
+
+step "an older setup over a newer installed version refuses"
+newer=$(mktemp -d)
+makensis -V1 -NOCD -DVERSION=1.10 "-DBUILD_DIR=$build" "-DSOURCE_DIR=$here/../.." \
+  "-DOUTFILE=$newer/setup.exe" "$here/../Vantrel.nsi" >/dev/null
+run_windows "$newer/setup.exe" /S
+[ "$(reg_value "$user_key" DisplayVersion)" = "1.10" ] && pass || fail "version 1.10 did not install over 1.3"
+old_files
+run_windows "$setup" /S
+expect "setup 1.3 /S over 1.10 ended with a non-zero exit code" test $? -ne 0
+unchanged "setup 1.3 over 1.10"
+[ "$(reg_value "$user_key" DisplayVersion)" = "1.10" ] && pass || fail "the installed version is no longer 1.10"
+rm -rf "$newer"
 
 step "portable zip: unpacked anywhere, the program runs and finds its help"
 mkdir -p "$drive/Portable"
