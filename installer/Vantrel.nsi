@@ -30,7 +30,8 @@ SetCompressor /SOLID lzma
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
 !define SETTINGS_KEY "Software\Brennix\Vantrel!"
 !define MENU_FOLDER "Vantrel!"
-!define FRAME_CLASS "VantrelFrame"  ; window class of the program's main window
+; Window class of the program's main window (MainFrame::kClassName).
+!define FRAME_CLASS "VantrelFrame"
 !define CLASSES "Software\Classes"  ; under HKCU or HKLM: file types of a user or of all
 !define PROGID "Vantrel.Document"
 ; Exit code of a setup that needed administrator rights and did not get them.
@@ -85,6 +86,7 @@ Var SettingsBox
 !insertmacro MUI_PAGE_WELCOME
 Page custom ScopePage ScopePageLeave
 !define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenUpdating
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW NoWayBackWhenElevated
 !insertmacro MUI_PAGE_DIRECTORY
 Page custom OptionsPage OptionsPageLeave
 !insertmacro MUI_PAGE_INSTFILES
@@ -363,6 +365,15 @@ Function SkipWelcome
   ${If} $Upgrade == 1
   ${OrIf} $Elevated == 1
     Abort
+  ${EndIf}
+FunctionEnd
+
+; In the elevated copy the folder page comes first: with the pages before
+; it skipped, Back would end setup.
+Function NoWayBackWhenElevated
+  ${If} $Elevated == 1
+    GetDlgItem $0 $HWNDPARENT 3
+    EnableWindow $0 0
   ${EndIf}
 FunctionEnd
 

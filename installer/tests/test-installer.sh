@@ -20,7 +20,8 @@
 # Then, in a third prefix: /NOASSOC writes no association and an update keeps
 # to that; an update waits for a running program and gives up, changing
 # nothing, when it still runs after 30 seconds; an older setup over a newer
-# installed version refuses, changing nothing.
+# installed version refuses, changing nothing; an uninstaller started with
+# administrator rights leaves the settings to the copy that started it.
 # Last, the portable zip unpacked into a folder runs and finds its help too.
 set -uo pipefail
 
@@ -337,6 +338,13 @@ expect "setup 1.3 /S over 1.10 ended with a non-zero exit code" test $? -ne 0
 unchanged "setup 1.3 over 1.10"
 [ "$(reg_value "$user_key" DisplayVersion)" = "1.10" ] && pass || fail "the installed version is no longer 1.10"
 rm -rf "$newer"
+
+step "an uninstaller started for administrator rights leaves the settings to its starter"
+# It may run as another account: the unelevated copy that started it removes
+# its own user's settings when it ends with 11.
+run_windows "$folder_win\\Uninstall.exe" /S /ELEVATED /REMOVESETTINGS "_?=$folder_win"
+expect "the elevated uninstaller asked for the settings to be removed" test $? -eq 11
+expect "the elevated uninstaller kept the user's settings" reg_has "$settings_key\\Alarm" AlarmSound
 
 step "portable zip: unpacked anywhere, the program runs and finds its help"
 mkdir -p "$drive/Portable"
