@@ -3,8 +3,10 @@
 # The core (records/*.cpp, records/*.h), the native platform layer
 # (records/native/), the recovery copies' rules (recovery/core/) and the
 # delimited-text exchange with its native locale (exchange/core/,
-# exchange/native/) must build on any system; only records/win/,
-# recovery/win/, exchange/win/ and the user interface talk to Windows. Run by
+# exchange/native/) and the vCard exchange with its native code pages
+# (vcard/core/, vcard/native/) must build on any system; only records/win/,
+# recovery/win/, exchange/win/, vcard/win/ and the user interface talk to
+# Windows. Run by
 # the build before the core is compiled:
 #   cmake -DSOURCE_DIR=<tree> -DSTAMP=<file> -P CheckPlatformFree.cmake
 
@@ -18,7 +20,8 @@ set(_include_pattern "^[ \t]*#[ \t]*include[ \t]*[<\"](${_alternatives})\\.h[>\"
 file(GLOB _files
     "${SOURCE_DIR}/records/*.cpp" "${SOURCE_DIR}/records/*.h"
     "${SOURCE_DIR}/records/native/*" "${SOURCE_DIR}/recovery/core/*"
-    "${SOURCE_DIR}/exchange/core/*" "${SOURCE_DIR}/exchange/native/*")
+    "${SOURCE_DIR}/exchange/core/*" "${SOURCE_DIR}/exchange/native/*"
+    "${SOURCE_DIR}/vcard/core/*" "${SOURCE_DIR}/vcard/native/*")
 
 set(_offenders "")
 foreach(_file IN LISTS _files)
@@ -35,7 +38,7 @@ endforeach()
 if(_offenders)
   list(JOIN _offenders "\n" _report)
   message(FATAL_ERROR
-    "Platform-free sources include Windows headers (move the code to records/win/ or exchange/win/):\n"
+    "Platform-free sources include Windows headers (move the code to records/win/, exchange/win/ or vcard/win/):\n"
     "${_report}")
 endif()
 

@@ -4,12 +4,12 @@
 file(GLOB _fuzz_sources CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/fuzz/*.cpp")
 if(VANTREL_FUZZ)
   # One target per fuzz/*.cpp, named after the file (fuzz_document,
-  # fuzz_roundtrip, fuzz_tokenizer, fuzz_import): each defines
+  # fuzz_roundtrip, fuzz_tokenizer, fuzz_import, fuzz_vcard, ...): each defines
   # LLVMFuzzerTestOneInput; libFuzzer brings main().
   foreach(_fuzz_source IN LISTS _fuzz_sources)
     get_filename_component(_fuzz_target "${_fuzz_source}" NAME_WE)
     add_executable(${_fuzz_target} "${_fuzz_source}")
-    target_link_libraries(${_fuzz_target} PRIVATE vantrel_core vantrel_exchange)
+    target_link_libraries(${_fuzz_target} PRIVATE vantrel_core vantrel_exchange vantrel_vcard)
     target_link_options(${_fuzz_target} PRIVATE -fsanitize=fuzzer)
     vantrel_warnings(${_fuzz_target})
   endforeach()
@@ -54,7 +54,7 @@ if(EXISTS "${_bench_exchange}" AND NOT VANTREL_FUZZ)
   if(VANTREL_CSV_INCLUDE_DIR AND VANTREL_CSV_LIBRARY)
     add_executable(bench_exchange EXCLUDE_FROM_ALL "${_bench_exchange}")
     target_include_directories(bench_exchange SYSTEM PRIVATE "${VANTREL_CSV_INCLUDE_DIR}")
-    target_link_libraries(bench_exchange PRIVATE vantrel_core vantrel_exchange "${VANTREL_CSV_LIBRARY}")
+    target_link_libraries(bench_exchange PRIVATE vantrel_core vantrel_exchange vantrel_vcard "${VANTREL_CSV_LIBRARY}")
     target_compile_options(bench_exchange PRIVATE -O2)
     vantrel_warnings(bench_exchange)
   else()

@@ -37,14 +37,14 @@ set(VANTREL_UI_LIBRARY "")
 if(_ui_sources)
   add_library(vantrel_ui OBJECT ${_ui_sources})
   target_include_directories(vantrel_ui PUBLIC ${VANTREL_UI_DIRS})
-  target_link_libraries(vantrel_ui PUBLIC vantrel_core vantrel_exchange ${_ui_system_libraries})
+  target_link_libraries(vantrel_ui PUBLIC vantrel_core vantrel_exchange vantrel_vcard ${_ui_system_libraries})
   vantrel_warnings(vantrel_ui)
   set(VANTREL_UI_LIBRARY vantrel_ui)
 endif()
 
 add_executable(Vantrel WIN32 "${_main_source}" ${VANTREL_RESOURCE_FILES})
 target_include_directories(Vantrel PRIVATE ${VANTREL_UI_DIRS})
-target_link_libraries(Vantrel PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core vantrel_exchange
+target_link_libraries(Vantrel PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core vantrel_exchange vantrel_vcard
                       ${_ui_system_libraries})
 vantrel_warnings(Vantrel)
 

@@ -10,9 +10,10 @@
 #                 tests run
 #   build/fuzz    Clang and libFuzzer: fuzz_document (from the seeds in
 #                 fuzz/corpus), fuzz_roundtrip, fuzz_tokenizer, fuzz_import
-#                 (from fuzz/corpus_tokenizer and fuzz/corpus_import) and
-#                 fuzz_exchange_roundtrip (export, then import back) each run
-#                 for FUZZ_SECONDS (default 60); inputs, failures and logs go
+#                 (from fuzz/corpus_tokenizer and fuzz/corpus_import),
+#                 fuzz_exchange_roundtrip (export, then import back) and
+#                 fuzz_vcard (from fuzz/corpus_vcard) each run for
+#                 FUZZ_SECONDS (default 60); inputs, failures and logs go
 #                 to build/fuzz/runs/TARGET
 #   build/bench   optimised: bench_document and bench_exchange are built, not
 #                 run
@@ -163,6 +164,7 @@ fuzz_phase fuzz_roundtrip             # saves and opens documents built from arb
 fuzz_phase fuzz_tokenizer fuzz/corpus_tokenizer  # splits arbitrary delimited text into fields
 fuzz_phase fuzz_import fuzz/corpus_import        # imports arbitrary delimited text, saves and opens it
 fuzz_phase fuzz_exchange_roundtrip                # exports records built from arbitrary bytes and imports them back
+fuzz_phase fuzz_vcard fuzz/corpus_vcard          # imports arbitrary bytes as vCards, saves, opens, exports and imports them
 
 build_bench() {
   cmake -S . -B build/bench -G Ninja -DVANTREL_NATIVE=ON -DVANTREL_TESTS=OFF \
