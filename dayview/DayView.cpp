@@ -10,6 +10,7 @@
 #include "DateText.h"
 #include "AlarmSoundSetting.h"
 #include "DayViewImages.h"
+#include "Dpi.h"
 #include "ListViewRows.h"
 #include "PhoneListOrder.h"
 #include "StorableDays.h"
@@ -84,14 +85,8 @@ bool DayView::OnInitDialog() {
     StorableDayLimits(range);
     SendMessageA(calendar_, MCM_SETRANGE, GDTR_MIN | GDTR_MAX, reinterpret_cast<LPARAM>(range));
 
-    // The list destroys its image list with itself.
-    if (HIMAGELIST priorities = DayViewImages::CreatePriorityImages())
-        SendMessageA(taskList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(priorities));
-    // WM_MEASUREITEM does not always reach the form before the planner's rows
-    // are laid out (Wine); a blank image list one pixel wide makes the rows
-    // at least as tall as the alarm mark.
-    if (HIMAGELIST rowHeight = ImageList_Create(1, DayViewImages::kAlarmHeight + 1, ILC_COLOR, 1, 0))
-        SendMessageA(timeSlotList_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeight));
+    timeSlotDrawing_.SetDpi(WindowDpi(Handle()));
+    SetListImages(timeSlotDrawing_.Dpi());
 
     CheckRadioButton(Handle(), IDC_DAY_WHITE_PAGES, IDC_DAY_YELLOW_PAGES, IDC_DAY_WHITE_PAGES);
     mode_ = PhoneBookMode::kWhitePages;
@@ -171,7 +166,8 @@ void DayView::OnSize(int width, int height) {
 }
 
 UINT DayView::TimeSlotRowHeight() const {
-    UINT height = DayViewImages::kAlarmHeight + 1;  // the mark and the bottom line
+    // The mark and the bottom line.
+    UINT height = static_cast<UINT>(DayViewImages::AlarmSize(timeSlotDrawing_.Dpi()).cy + 1);
     HDC dc = GetDC(timeSlotList_);
     if (!dc) return height;
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(timeSlotList_, WM_GETFONT, 0, 0));

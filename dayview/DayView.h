@@ -78,6 +78,13 @@ public:
 
     void OnDocumentChanged() override { RefreshLists(); }
 
+    // The form moved to a screen at `dpi` (the frame passes WM_DPICHANGED
+    // on): the lists' pictures, the planner's rows and the layout's design
+    // follow. The dialog's own controls and font the system has rescaled.
+    void ApplyDpi(int dpi);
+    // The resolution the form's pictures are drawn for.
+    int Dpi() const { return timeSlotDrawing_.Dpi(); }
+
     ActiveControl ActiveList() const { return selection_.active; }
     PhoneBookMode Mode() const { return mode_; }
     int CurrentPersonRow() const { return selection_.person.row; }
@@ -129,6 +136,9 @@ private:
     void OnSize(int width, int height);
     // Quarter-hour rows tall enough for the text and the clock mark.
     UINT TimeSlotRowHeight() const;
+    // The priority discs and the planner's row height for a screen at `dpi`;
+    // the planner's rows are measured again.
+    void SetListImages(int dpi);
     DateTime CalendarDay() const;
     void OnCalendarSelection();
     void SetPhoneBookMode(PhoneBookMode mode);

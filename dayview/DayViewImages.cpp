@@ -1,5 +1,6 @@
 #include "DayViewImages.h"
 
+#include "Dpi.h"
 #include "GdiHelpers.h"
 
 namespace DayViewImages {
@@ -49,9 +50,10 @@ void FillArea(HDC dc, int left, int top, int right, int bottom, COLORREF colour)
     DeleteObject(brush);
 }
 
-void Disc(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF edge) {
+void Disc(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLORREF edge,
+          int penWidth = 1) {
     HBRUSH brush = CreateSolidBrush(fill);
-    HPEN pen = CreatePen(PS_SOLID, 1, edge);
+    HPEN pen = CreatePen(PS_SOLID, penWidth, edge);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     Ellipse(dc, left, top, right, bottom);
@@ -61,8 +63,8 @@ void Disc(HDC dc, int left, int top, int right, int bottom, COLORREF fill, COLOR
     DeleteObject(brush);
 }
 
-void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour) {
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF colour, int penWidth) {
+    HPEN pen = CreatePen(PS_SOLID, penWidth, colour);
     HGDIOBJ old = SelectObject(dc, pen);
     MoveToEx(dc, x1, y1, nullptr);
     LineTo(dc, x2, y2);
@@ -81,28 +83,39 @@ COLORREF PriorityColour(int priority) {
     }
 }
 
-HBITMAP CreateAlarmBitmap() {
-    Canvas canvas(kAlarmWidth, kAlarmHeight);
+SIZE AlarmSize(int dpi) {
+    return SIZE{ScaleForDpi(kAlarmWidth, dpi), ScaleForDpi(kAlarmHeight, dpi)};
+}
+
+HBITMAP CreateAlarmBitmap(int dpi) {
+    const SIZE size = AlarmSize(dpi);
+    Canvas canvas(size.cx, size.cy);
     if (!canvas.Ready()) return nullptr;
     HDC dc = canvas.Dc();
-    FillArea(dc, 0, 0, kAlarmWidth, kAlarmHeight, kAlarmGround);
+    // Coordinates of the 16x15 design, scaled; lines as thick as a pixel
+    // of it.
+    auto at = [dpi](int value) { return ScaleForDpi(value, dpi); };
+    const int pen = at(1);
+    FillArea(dc, 0, 0, size.cx, size.cy, kAlarmGround);
     // The face keeps a yellow border of at least one pixel all round.
-    Disc(dc, 2, 1, 14, 14, kAlarmFace, kAlarmHands);
+    Disc(dc, at(2), at(1), at(14), at(14), kAlarmFace, kAlarmHands, pen);
     // The hands show three o'clock, from the centre (8, 7).
-    Line(dc, 8, 7, 8, 3, kAlarmHands);
-    Line(dc, 8, 7, 12, 7, kAlarmHands);
+    Line(dc, at(8), at(7), at(8), at(3), kAlarmHands, pen);
+    Line(dc, at(8), at(7), at(12), at(7), kAlarmHands, pen);
     return canvas.Release();
 }
 
-HIMAGELIST CreatePriorityImages() {
-    const int size = kPriorityImageSize;
+HIMAGELIST CreatePriorityImages(int dpi) {
+    const int size = ScaleForDpi(kPriorityImageSize, dpi);
+    const int margin = ScaleForDpi(2, dpi);
     Canvas canvas(size * kPriorityImageCount, size);
     if (!canvas.Ready()) return nullptr;
     HDC dc = canvas.Dc();
     FillArea(dc, 0, 0, size * kPriorityImageCount, size, kPriorityGround);
     for (int priority = 0; priority < kPriorityImageCount; ++priority) {
         const COLORREF colour = PriorityColour(priority);
-        Disc(dc, priority * size + 2, 2, priority * size + size - 2, size - 2, colour, colour);
+        Disc(dc, priority * size + margin, margin, priority * size + size - margin, size - margin,
+             colour, colour);
     }
     HBITMAP strip = canvas.Release();
     HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, kPriorityImageCount, 0);

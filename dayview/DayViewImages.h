@@ -1,6 +1,7 @@
 // The small pictures of the day view, drawn with GDI when the view starts
 // rather than kept as resources: the clock mark of alarmed appointments and
-// the priority discs of the task list.
+// the priority discs of the task list. They are drawn for the screen's
+// resolution: the sizes below are those at 96 DPI, scaled by ScaleForDpi.
 #pragma once
 
 #include <windows.h>
@@ -23,12 +24,16 @@ constexpr COLORREF kPriorityGround = RGB(255, 255, 255);
 // 3 done black.
 COLORREF PriorityColour(int priority);
 
-// `AlarmBitmap`: a white clock face on a yellow square, 16x15. The caller
-// owns the bitmap (DeleteObject); null on failure.
-HBITMAP CreateAlarmBitmap();
+// The clock mark's size at `dpi` (16 by 15 at 96).
+SIZE AlarmSize(int dpi);
 
-// `PriorityImages`: four 16x16 discs on a white ground, indexed by priority,
-// without a mask. The caller owns the list, null on failure.
-HIMAGELIST CreatePriorityImages();
+// `AlarmBitmap`: a white clock face on a yellow square, AlarmSize(dpi). The
+// caller owns the bitmap (DeleteObject); null on failure.
+HBITMAP CreateAlarmBitmap(int dpi = 96);
+
+// `PriorityImages`: four discs on a white ground, 16x16 at 96 DPI and
+// scaled for `dpi`, indexed by priority, without a mask. The caller owns the
+// list, null on failure.
+HIMAGELIST CreatePriorityImages(int dpi = 96);
 
 }  // namespace DayViewImages

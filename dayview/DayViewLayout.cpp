@@ -109,3 +109,18 @@ void DayViewLayout::Apply(HWND form, int width, int height) const {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
+
+void DayViewLayout::ScaleDesign(int newDpi, int oldDpi) {
+    if (newDpi <= 0 || oldDpi <= 0) return;
+    auto scale = [newDpi, oldDpi](LONG& value) { value = MulDiv(value, newDpi, oldDpi); };
+    auto scaleRect = [&scale](RECT& rect) {
+        scale(rect.left);
+        scale(rect.top);
+        scale(rect.right);
+        scale(rect.bottom);
+    };
+    scale(designSize_.cx);
+    scale(designSize_.cy);
+    for (Group& group : groups_) scaleRect(group.box);
+    for (Member& member : members_) scaleRect(member.design);
+}

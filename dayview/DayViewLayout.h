@@ -19,6 +19,10 @@ public:
     // Places the grouped controls for a client area of `width` x `height`.
     void Apply(HWND form, int width, int height) const;
 
+    // The form's resolution changed from `oldDpi` to `newDpi`: the design
+    // grows or shrinks with the dialog units it was made of.
+    void ScaleDesign(int newDpi, int oldDpi);
+
 private:
     enum class Horizontal { kFixed, kStretch, kMove };
     enum class Vertical { kFixed, kStretch };

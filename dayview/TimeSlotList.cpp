@@ -5,6 +5,7 @@
 #include <string>
 
 #include "DayViewImages.h"
+#include "Dpi.h"
 #include "ListViewRows.h"
 
 namespace {
@@ -34,12 +35,23 @@ TimeSlotList::~TimeSlotList() {
     if (alarmBitmap_) DeleteObject(alarmBitmap_);
 }
 
+void TimeSlotList::SetDpi(int dpi) {
+    if (dpi == dpi_ && alarmBitmap_) return;
+    HBITMAP bitmap = DayViewImages::CreateAlarmBitmap(dpi);
+    if (!bitmap) return;
+    if (alarmBitmap_) DeleteObject(alarmBitmap_);
+    alarmBitmap_ = bitmap;
+    dpi_ = dpi;
+}
+
 void TimeSlotList::DrawRow(const DRAWITEMSTRUCT& item, const TimeSlotRows& rows) const {
     HDC dc = item.hDC;
     const RECT& row = item.rcItem;
     const int index = static_cast<int>(item.itemID);
     const int timeWidth = static_cast<int>(SendMessageA(item.hwndItem, LVM_GETCOLUMNWIDTH, 0, 0));
-    const int gutterRight = row.left + timeWidth - 2;
+    // Two pixels of gap at 100%, scaled with the text beside them.
+    const int gap = ScaleForDpi(2, dpi_);
+    const int gutterRight = row.left + timeWidth - gap;
 
     if (item.itemState & ODS_FOCUS) {
         FillWith(dc, row, COLOR_HIGHLIGHT);
@@ -51,18 +63,18 @@ void TimeSlotList::DrawRow(const DRAWITEMSTRUCT& item, const TimeSlotRows& rows)
 
     const RECT gutter = {row.left, row.top, gutterRight, row.bottom};
     FillWith(dc, gutter, COLOR_BTNFACE);
-    WriteText(dc, gutter.left + 2, row.top, ListViewRows::CellText(item.hwndItem, index, 0));
+    WriteText(dc, gutter.left + gap, row.top, ListViewRows::CellText(item.hwndItem, index, 0));
 
     // The mark follows the copy of the appointments taken at the last fill.
     const bool alarm = index >= 0 && static_cast<size_t>(index) < rows.size() &&
                        ListViewRows::ItemValue(item.hwndItem, index) != 0 &&
                        rows.ShowsAlarm(static_cast<size_t>(index));
-    if (alarm && alarmBitmap_) {
-        DrawPicture(dc, alarmBitmap_, gutterRight + 2, row.top, DayViewImages::kAlarmWidth,
-                    DayViewImages::kAlarmHeight);
-    }
-    WriteText(dc, gutterRight + (alarm ? 19 : 2), row.top,
-             ListViewRows::CellText(item.hwndItem, index, 1));
+    const SIZE mark = DayViewImages::AlarmSize(dpi_);
+    if (alarm && alarmBitmap_)
+        DrawPicture(dc, alarmBitmap_, gutterRight + gap, row.top, mark.cx, mark.cy);
+    // The text starts a pixel (at 100%) after the mark.
+    WriteText(dc, gutterRight + gap + (alarm ? mark.cx + ScaleForDpi(1, dpi_) : 0), row.top,
+              ListViewRows::CellText(item.hwndItem, index, 1));
 
     HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
     HGDIOBJ previous = SelectObject(dc, pen);

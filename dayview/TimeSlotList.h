@@ -19,6 +19,12 @@ public:
     // The row's texts are read from the list itself.
     void DrawRow(const DRAWITEMSTRUCT& item, const TimeSlotRows& rows) const;
 
+    // Draws from now on for a screen at `dpi`: the clock mark and the gaps
+    // beside it scale (96 until told otherwise).
+    void SetDpi(int dpi);
+    int Dpi() const { return dpi_; }
+
 private:
+    int dpi_ = 96;
     HBITMAP alarmBitmap_ = nullptr;
 };

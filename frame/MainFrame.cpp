@@ -5,6 +5,7 @@
 
 #include "CommandStrings.h"
 #include "Dialog.h"
+#include "Dpi.h"
 #include "GdiHelpers.h"
 #include "DocumentFileDialogs.h"
 #include "HelpLibrary.h"
@@ -106,6 +107,7 @@ bool MainFrame::CreateChildren() {
     if (!CreateToolbar(toolbar_, IDR_MAIN_FRAME, ID_VIEW_TOOLBAR, true)) return false;
     if (!CreateToolbar(previewToolbar_, IDR_PREVIEW_TOOLBAR, IDR_PREVIEW_TOOLBAR, false))
         return false;
+    LoadToolbarImages(WindowDpi(frame));
     menuImages_.Apply(menuBar_.Menu(), toolbar_.Handle());
 
     if (!rebar_.Create(frame, kRebarId)) return false;
@@ -304,6 +306,9 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return life_.AskToSave(kClosingCaption) ? TRUE : FALSE;
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
         PostQuitMessage(1);
@@ -523,4 +528,34 @@ void MainFrame::OnDropFiles(HDROP drop) {
         MessageBoxA(Handle(), verdict.complaint.c_str(), "Vantrel!", MB_OK | MB_ICONWARNING);
     else
         life_.OpenNamed(verdict.document);
+}
+
+void MainFrame::LoadToolbarImages(int dpi) {
+    toolbar_.LoadImages({IDR_MAIN_FRAME, IDB_MAIN_TOOLBAR_150, IDB_MAIN_TOOLBAR_200}, dpi);
+    previewToolbar_.LoadImages(
+        {IDR_PREVIEW_TOOLBAR, IDB_PREVIEW_TOOLBAR_150, IDB_PREVIEW_TOOLBAR_200}, dpi);
+}
+
+// Only with per-monitor awareness, when the window reaches a screen of
+// another scale. The system has rescaled the dialogs' controls and fonts;
+// what the program draws itself is made again at the new size.
+void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    RECT window = {};
+    GetWindowRect(Handle(), &window);
+    LoadToolbarImages(dpi);
+    menuImages_.Apply(menuBar_.Menu(), toolbar_.Handle());
+    rebar_.FitBand(kMenuBarBand, menuBar_.IdealSize());
+    rebar_.FitBand(kToolbarBand, toolbar_.IdealSize());
+    rebar_.FitBand(kPreviewToolbarBand, previewToolbar_.IdealSize());
+    dayView_.ApplyDpi(dpi);
+    // The smallest size grows with the window the system suggests.
+    const int oldWidth = window.right - window.left;
+    const int oldHeight = window.bottom - window.top;
+    if (oldWidth > 0 && oldHeight > 0) {
+        minimumSize_.cx = MulDiv(minimumSize_.cx, suggested.right - suggested.left, oldWidth);
+        minimumSize_.cy = MulDiv(minimumSize_.cy, suggested.bottom - suggested.top, oldHeight);
+    }
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
 }

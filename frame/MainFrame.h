@@ -87,6 +87,11 @@ protected:
 private:
     bool CreateChildren();
     bool CreateToolbar(Toolbar& toolbar, UINT resourceId, UINT windowId, bool visible);
+    // Both toolbars' images for a screen at `dpi`, from the strips drawn
+    // nearest to it.
+    void LoadToolbarImages(int dpi);
+    // WM_DPICHANGED: the window moved to a screen of another scale.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void FitToDayView();
     void Layout();
     void OnCommand(UINT id);

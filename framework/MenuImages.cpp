@@ -9,12 +9,9 @@
 
 namespace {
 
-const int kImageWidth = 16;
-const int kImageHeight = 15;
-
-HBITMAP CreatePixelBitmap(HDC dc, uint32_t** bits) {
+HBITMAP CreatePixelBitmap(HDC dc, SIZE size, uint32_t** bits) {
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateTopDown32BitBitmap(dc, kImageWidth, kImageHeight, &pixels);
+    HBITMAP bitmap = CreateTopDown32BitBitmap(dc, size.cx, size.cy, &pixels);
     *bits = static_cast<uint32_t*>(pixels);
     return bitmap;
 }
@@ -37,12 +34,17 @@ MenuImages::~MenuImages() {
 }
 
 HBITMAP MenuImages::ImageBitmap(HIMAGELIST images, int image) {
+    // The toolbar's images are already the size for the screen's scale.
+    int width = 0;
+    int height = 0;
+    if (!ImageList_GetIconSize(images, &width, &height) || width <= 0 || height <= 0)
+        return nullptr;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     uint32_t* colour = nullptr;
     uint32_t* mask = nullptr;
-    HBITMAP result = CreatePixelBitmap(screen, &colour);
-    HBITMAP maskBitmap = CreatePixelBitmap(screen, &mask);
+    HBITMAP result = CreatePixelBitmap(screen, SIZE{width, height}, &colour);
+    HBITMAP maskBitmap = CreatePixelBitmap(screen, SIZE{width, height}, &mask);
     ReleaseDC(nullptr, screen);
     if (!result || !maskBitmap) {
         if (result) DeleteObject(result);
@@ -50,7 +52,7 @@ HBITMAP MenuImages::ImageBitmap(HIMAGELIST images, int image) {
         DeleteDC(dc);
         return nullptr;
     }
-    const RECT all = {0, 0, kImageWidth, kImageHeight};
+    const RECT all = {0, 0, width, height};
     // The mask: black where the image is opaque, on white.
     HGDIOBJ old = SelectObject(dc, maskBitmap);
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -62,7 +64,7 @@ HBITMAP MenuImages::ImageBitmap(HIMAGELIST images, int image) {
     GdiFlush();
     // GDI leaves alpha at 0: opaque pixels get 255, the rest stays fully
     // transparent (premultiplied, so black).
-    for (int i = 0; i < kImageWidth * kImageHeight; ++i) {
+    for (int i = 0; i < width * height; ++i) {
         const bool transparent = (mask[i] & 0x00FFFFFF) != 0;
         colour[i] = transparent ? 0 : (colour[i] | 0xFF000000u);
     }
@@ -78,6 +80,10 @@ int MenuImages::Apply(HMENU menu, HWND toolbar) {
     if (!menu || !images) return 0;
     std::map<UINT, int> imageOfCommand;
     CollectButtons(toolbar, imageOfCommand);
+    // Applied again after a change of scale: the items let go of the old
+    // bitmaps only once they hold the new ones.
+    std::vector<HBITMAP> previous;
+    previous.swap(bitmaps_);
 
     int applied = 0;
     std::vector<HMENU> pending = {menu};
@@ -106,5 +112,6 @@ int MenuImages::Apply(HMENU menu, HWND toolbar) {
             if (SetMenuItemInfoA(current, position, TRUE, &image)) ++applied;
         }
     }
+    for (HBITMAP bitmap : previous) DeleteObject(bitmap);
     return applied;
 }

@@ -16,22 +16,22 @@ LONG Scale(LONG value, LONG numerator, LONG denominator) {
 
 // One direction of PlaceSheet: the sheet's first pixel for a sheet of
 // `zoomed` pixels in a client of `client` pixels starting at `origin`.
-LONG PlaceAlong(LONG origin, LONG client, LONG zoomed, LONG scroll) {
-    if (zoomed + 2 * kPreviewBorder <= client) return origin + (client - zoomed) / 2;
-    return origin + kPreviewBorder - scroll;
+LONG PlaceAlong(LONG origin, LONG client, LONG zoomed, LONG scroll, int border) {
+    if (zoomed + 2 * border <= client) return origin + (client - zoomed) / 2;
+    return origin + border - scroll;
 }
 
 // One direction of ScrollKeepingPoint, before clamping.
-LONG KeepAlong(LONG beforeStart, LONG beforeLength, LONG mouse, LONG zoomed) {
+LONG KeepAlong(LONG beforeStart, LONG beforeLength, LONG mouse, LONG zoomed, int border) {
     if (beforeLength <= 0) return 0;
-    return kPreviewBorder + Scale(mouse - beforeStart, zoomed, beforeLength) - mouse;
+    return border + Scale(mouse - beforeStart, zoomed, beforeLength) - mouse;
 }
 
 }  // namespace
 
-RECT PreviewArea(const RECT& client) {
+RECT PreviewArea(const RECT& client, int border) {
     RECT area = client;
-    InflateRect(&area, -kPreviewBorder, -kPreviewBorder);
+    InflateRect(&area, -border, -border);
     if (area.right < area.left) area.right = area.left;
     if (area.bottom < area.top) area.bottom = area.top;
     return area;
@@ -81,11 +81,12 @@ SIZE ZoomedSheetSize(ZoomLevel level, const SheetMeasure& sheet, SIZE client) {
     int percent = 100;
     switch (level) {
     case ZoomLevel::kWholePage: {
-        const RECT fitted = FitSheet(PreviewArea(RECT{0, 0, client.cx, client.cy}), sheet.pixels);
+        const RECT fitted =
+            FitSheet(PreviewArea(RECT{0, 0, client.cx, client.cy}, sheet.border), sheet.pixels);
         return SIZE{fitted.right - fitted.left, fitted.bottom - fitted.top};
     }
     case ZoomLevel::kPageWidth: {
-        const LONG width = std::max<LONG>(client.cx - 2 * kPreviewBorder, 0);
+        const LONG width = std::max<LONG>(client.cx - 2 * sheet.border, 0);
         return SIZE{width, Scale(width, sheet.pixels.cy, sheet.pixels.cx)};
     }
     case ZoomLevel::kActualSize:
@@ -102,27 +103,28 @@ SIZE ZoomedSheetSize(ZoomLevel level, const SheetMeasure& sheet, SIZE client) {
                 Scale(sheet.pixels.cy, sheet.screenDpi.cy * percent, sheet.printerDpi.cy * 100)};
 }
 
-SIZE ScrollLimit(SIZE zoomed, SIZE client) {
-    return SIZE{std::max<LONG>(zoomed.cx + 2 * kPreviewBorder - client.cx, 0),
-                std::max<LONG>(zoomed.cy + 2 * kPreviewBorder - client.cy, 0)};
+SIZE ScrollLimit(SIZE zoomed, SIZE client, int border) {
+    return SIZE{std::max<LONG>(zoomed.cx + 2 * border - client.cx, 0),
+                std::max<LONG>(zoomed.cy + 2 * border - client.cy, 0)};
 }
 
-POINT ClampScroll(POINT scroll, SIZE zoomed, SIZE client) {
-    const SIZE limit = ScrollLimit(zoomed, client);
+POINT ClampScroll(POINT scroll, SIZE zoomed, SIZE client, int border) {
+    const SIZE limit = ScrollLimit(zoomed, client, border);
     return POINT{std::clamp<LONG>(scroll.x, 0, limit.cx), std::clamp<LONG>(scroll.y, 0, limit.cy)};
 }
 
 RECT PlaceSheet(ZoomLevel level, const SheetMeasure& sheet, const RECT& client, POINT scroll) {
     const SIZE size = {client.right - client.left, client.bottom - client.top};
-    if (level == ZoomLevel::kWholePage) return FitSheet(PreviewArea(client), sheet.pixels);
+    if (level == ZoomLevel::kWholePage)
+        return FitSheet(PreviewArea(client, sheet.border), sheet.pixels);
     const SIZE zoomed = ZoomedSheetSize(level, sheet, size);
-    scroll = ClampScroll(scroll, zoomed, size);
-    const LONG left = PlaceAlong(client.left, size.cx, zoomed.cx, scroll.x);
-    const LONG top = PlaceAlong(client.top, size.cy, zoomed.cy, scroll.y);
+    scroll = ClampScroll(scroll, zoomed, size, sheet.border);
+    const LONG left = PlaceAlong(client.left, size.cx, zoomed.cx, scroll.x, sheet.border);
+    const LONG top = PlaceAlong(client.top, size.cy, zoomed.cy, scroll.y, sheet.border);
     return RECT{left, top, left + zoomed.cx, top + zoomed.cy};
 }
 
-POINT ScrollKeepingPoint(const RECT& before, POINT mouse, SIZE zoomed) {
-    return POINT{KeepAlong(before.left, before.right - before.left, mouse.x, zoomed.cx),
-                 KeepAlong(before.top, before.bottom - before.top, mouse.y, zoomed.cy)};
+POINT ScrollKeepingPoint(const RECT& before, POINT mouse, SIZE zoomed, int border) {
+    return POINT{KeepAlong(before.left, before.right - before.left, mouse.x, zoomed.cx, border),
+                 KeepAlong(before.top, before.bottom - before.top, mouse.y, zoomed.cy, border)};
 }

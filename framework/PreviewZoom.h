@@ -12,11 +12,12 @@
 
 #include <windows.h>
 
-// Pixels of shadow around the sheet on every side.
+// Pixels of shadow around the sheet on every side at 100%; the preview
+// scales it with the screen (SheetMeasure::border).
 const int kPreviewBorder = 10;
 
 // The client rectangle less the border, never of negative size.
-RECT PreviewArea(const RECT& client);
+RECT PreviewArea(const RECT& client, int border = kPreviewBorder);
 
 // The largest rectangle with the proportions of `sheet` that fits `area`,
 // centred: full height when the area is relatively wider than the sheet,
@@ -39,6 +40,7 @@ struct SheetMeasure {
     SIZE pixels = {0, 0};      // the whole sheet in printer pixels
     SIZE printerDpi = {0, 0};  // the printer's LOGPIXELSX, LOGPIXELSY
     SIZE screenDpi = {96, 96};
+    int border = kPreviewBorder;  // the shadow round the sheet, in screen pixels
 };
 
 // The sheet's size on the screen at `level` in a client area of `client`.
@@ -48,10 +50,10 @@ SIZE ZoomedSheetSize(ZoomLevel level, const SheetMeasure& sheet, SIZE client);
 
 // The largest scroll position in each direction: how far the sheet of size
 // `zoomed` with its border overhangs `client`; 0 where it fits.
-SIZE ScrollLimit(SIZE zoomed, SIZE client);
+SIZE ScrollLimit(SIZE zoomed, SIZE client, int border = kPreviewBorder);
 
 // `scroll` brought within 0 and ScrollLimit.
-POINT ClampScroll(POINT scroll, SIZE zoomed, SIZE client);
+POINT ClampScroll(POINT scroll, SIZE zoomed, SIZE client, int border = kPreviewBorder);
 
 // Where the sheet lies in `client` at `level` and `scroll` (which is
 // clamped first). At the whole page it is FitSheet of the area, unscrolled.
@@ -62,4 +64,5 @@ RECT PlaceSheet(ZoomLevel level, const SheetMeasure& sheet, const RECT& client, 
 // `zoomed` large and overhangs the window. Not clamped: the window clamps
 // it once its scroll bars have come or gone, which changes its size; the
 // point is then as near as the scroll range allows.
-POINT ScrollKeepingPoint(const RECT& before, POINT mouse, SIZE zoomed);
+POINT ScrollKeepingPoint(const RECT& before, POINT mouse, SIZE zoomed,
+                         int border = kPreviewBorder);

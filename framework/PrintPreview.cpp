@@ -5,16 +5,18 @@
 #include <algorithm>
 #include <climits>
 
+#include "Dpi.h"
+
 const char PrintPreview::kClassName[] = "VantrelPrintPreview";
 
 namespace {
 
 // Hundredths of a millimetre per inch: the unit of a metafile's frame.
 const int kFrameUnitsPerInch = 2540;
-// Pixels an arrow key or a scroll bar's arrow moves; a wheel notch moves
-// three of them, as the system's default of three lines.
+// Pixels an arrow key or a scroll bar's arrow moves at 100% (scaled with
+// the screen); a wheel notch moves three of them, as the system's default
+// of three lines.
 const LONG kLineStep = 20;
-const LONG kWheelNotchStep = 3 * kLineStep;
 
 POINT Middle(const RECT& client) {
     return POINT{(client.left + client.right) / 2, (client.top + client.bottom) / 2};
@@ -38,6 +40,11 @@ bool PrintPreview::Create(HWND parent, UINT id) {
         sheet_.screenDpi = {GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
         ReleaseDC(nullptr, screen);
     }
+    // The shadow round the sheet and the scrolling steps follow the
+    // window's scale, as the toolbar above it does.
+    const int dpi = WindowDpi(parent);
+    sheet_.border = ScaleForDpi(kPreviewBorder, dpi);
+    lineStep_ = ScaleForDpi(kLineStep, dpi);
     return Window::Create(WS_EX_CLIENTEDGE, kClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                           parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id))) != nullptr;
 }
@@ -131,14 +138,16 @@ void PrintPreview::ZoomAround(ZoomLevel level, POINT anchor) {
     if (level == zoom_) return;
     const RECT before = SheetRect();
     zoom_ = level;
-    scroll_ = ScrollKeepingPoint(before, anchor, ZoomedSheetSize(level, sheet_, ClientSize()));
+    scroll_ = ScrollKeepingPoint(before, anchor, ZoomedSheetSize(level, sheet_, ClientSize()),
+                                 sheet_.border);
     UpdateScrollBars();
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
     if (zoomListener_) zoomListener_(zoom_);
 }
 
 void PrintPreview::ScrollTo(POINT scroll) {
-    scroll = ClampScroll(scroll, ZoomedSheetSize(zoom_, sheet_, ClientSize()), ClientSize());
+    scroll = ClampScroll(scroll, ZoomedSheetSize(zoom_, sheet_, ClientSize()), ClientSize(),
+                         sheet_.border);
     if (scroll.x == scroll_.x && scroll.y == scroll_.y) return;
     scroll_ = scroll;
     UpdateScrollBars();
@@ -155,9 +164,9 @@ void PrintPreview::UpdateScrollBars() {
         const SIZE client = ClientSize();
         if (client.cx <= 0 || client.cy <= 0) break;
         const SIZE zoomed = ZoomedSheetSize(zoom_, sheet_, client);
-        scroll_ = ClampScroll(scroll_, zoomed, client);
+        scroll_ = ClampScroll(scroll_, zoomed, client, sheet_.border);
         // A range no larger than the page hides the bar.
-        const LONG extents[] = {zoomed.cx + 2 * kPreviewBorder, zoomed.cy + 2 * kPreviewBorder};
+        const LONG extents[] = {zoomed.cx + 2 * sheet_.border, zoomed.cy + 2 * sheet_.border};
         const LONG pages[] = {client.cx, client.cy};
         const LONG positions[] = {scroll_.x, scroll_.y};
         const int bars[] = {SB_HORZ, SB_VERT};
@@ -177,14 +186,14 @@ void PrintPreview::UpdateScrollBars() {
 void PrintPreview::OnScroll(int bar, int request) {
     const bool across = bar == SB_HORZ;
     const SIZE client = ClientSize();
-    const LONG pageStep = std::max<LONG>((across ? client.cx : client.cy) - kLineStep, kLineStep);
+    const LONG pageStep = std::max<LONG>((across ? client.cx : client.cy) - lineStep_, lineStep_);
     LONG position = across ? scroll_.x : scroll_.y;
     switch (request) {
     case SB_LINEUP:
-        position -= kLineStep;
+        position -= lineStep_;
         break;
     case SB_LINEDOWN:
-        position += kLineStep;
+        position += lineStep_;
         break;
     case SB_PAGEUP:
         position -= pageStep;
@@ -263,7 +272,7 @@ bool PrintPreview::OnKey(WPARAM key) {
 void PrintPreview::OnWheel(WPARAM wParam, LPARAM lParam) {
     const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
     if (!(GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL)) {
-        ScrollTo(POINT{scroll_.x, scroll_.y - MulDiv(delta, kWheelNotchStep, WHEEL_DELTA)});
+        ScrollTo(POINT{scroll_.x, scroll_.y - MulDiv(delta, 3 * lineStep_, WHEEL_DELTA)});
         return;
     }
     // A fine wheel sends parts of a notch; a turn the other way starts over.

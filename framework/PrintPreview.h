@@ -117,5 +117,7 @@ private:
     ZoomListener zoomListener_;
     // Wheel turns with Ctrl not yet a whole notch.
     int wheelZoom_ = 0;
+    // Pixels a line of scrolling moves, for the screen's scale.
+    LONG lineStep_ = 20;
     bool adjustingBars_ = false;
 };

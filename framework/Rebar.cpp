@@ -46,6 +46,22 @@ int Rebar::AddBand(HWND child, UINT bandId, SIZE childSize, bool newRow, bool fu
     return index;
 }
 
+void Rebar::FitBand(UINT bandId, SIZE childSize) {
+    const int index = BandIndex(bandId);
+    if (index < 0) return;
+    REBARBANDINFOA band = {};
+    band.cbSize = REBARBANDINFOA_V6_SIZE;
+    band.fMask = RBBIM_CHILDSIZE | RBBIM_IDEALSIZE;
+    SendMessageA(window_, RB_GETBANDINFOA, index, reinterpret_cast<LPARAM>(&band));
+    // A full-width band (no minimum width) stays one.
+    if (band.cxMinChild != 0) band.cxMinChild = childSize.cx;
+    band.cyMinChild = childSize.cy;
+    band.cyChild = childSize.cy;
+    band.cyMaxChild = childSize.cy;
+    band.cxIdeal = childSize.cx;
+    SendMessageA(window_, RB_SETBANDINFOA, index, reinterpret_cast<LPARAM>(&band));
+}
+
 int Rebar::BandIndex(UINT bandId) const {
     return static_cast<int>(SendMessageA(window_, RB_IDTOINDEX, bandId, 0));
 }

@@ -21,6 +21,10 @@ public:
     int AddBand(HWND child, UINT bandId, SIZE childSize, bool newRow, bool fullWidth,
                 bool visible);
 
+    // Gives the band of `bandId` a child of the new ideal size, as AddBand
+    // would (after the child's images or font changed with the scale).
+    void FitBand(UINT bandId, SIZE childSize);
+
     int BandIndex(UINT bandId) const;
     void ShowBand(UINT bandId, bool show);
     bool IsBandVisible(UINT bandId) const;

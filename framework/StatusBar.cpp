@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Dpi.h"
 #include "Window.h"
 
 namespace {
@@ -73,7 +74,8 @@ void StatusBar::ShowSideText(const std::string& text) {
     if (previous) SelectObject(dc, previous);
     ReleaseDC(window_, dc);
     // The size grip sits in the last pane: it gets room of its own.
-    const int width = extent.cx + kSidePadding + GetSystemMetrics(SM_CXVSCROLL);
+    const int width =
+        extent.cx + ScaleForDpi(kSidePadding, WindowDpi(window_)) + GetSystemMetrics(SM_CXVSCROLL);
     const bool wider = width > sideWidth_;
     if (wider) sideWidth_ = width;
     if (opening || wider) ApplyParts();

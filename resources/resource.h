@@ -25,6 +25,12 @@
 #define TOOLBAR_SEPARATOR 0
 // The toolbar bitmaps are 16-colour strips whose background is light grey,
 // RGB(192, 192, 192), to be shown as the button face.
+// The same strips drawn larger for screens at 150% (24 by 22 images) and
+// 200% (32 by 30); the button lists stay those of the 16 by 15 strips.
+#define IDB_MAIN_TOOLBAR_150 230
+#define IDB_MAIN_TOOLBAR_200 231
+#define IDB_PREVIEW_TOOLBAR_150 232
+#define IDB_PREVIEW_TOOLBAR_200 233
 
 // Dialog templates.
 #define IDD_ABOUT 100
