@@ -8,7 +8,9 @@
 // are copied whole.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -32,7 +34,22 @@ constexpr std::array<bool, 256> SpecialBytes() {
 }
 constexpr std::array<bool, 256> kSpecial = SpecialBytes();
 
-bool Special(char c) { return kSpecial[static_cast<unsigned char>(c)]; }
+// Past the bytes at `p` that are written as they are, eight at a time.
+const char* SkipPlain(const char* p, const char* end) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    const auto holds = [](uint64_t word, unsigned char byte) {
+        const uint64_t x = word ^ (byte * kOnes);
+        return (x - kOnes) & ~x;
+    };
+    for (uint64_t word; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, sizeof word);
+        if ((word | holds(word, '\\') | holds(word, ',') | holds(word, ';') | holds(word, '\r') |
+             holds(word, '\n')) & kHighs)
+            break;
+    }
+    while (p < end && !kSpecial[static_cast<unsigned char>(*p)]) ++p;
+    return p;
+}
 
 // The length of the UTF-8 character that begins with `lead`.
 size_t CharacterLength(unsigned char lead) {
@@ -42,14 +59,26 @@ size_t CharacterLength(unsigned char lead) {
     return 1;
 }
 
+// Writes cards into a buffer through a cursor: a card's room is made once,
+// for the most its fields can take, and every write after is a plain copy.
 class CardWriter {
 public:
     CardWriter(const VCardCodePages& codePages, const ExportSink& sink) : converter_(codePages), sink_(sink) {
-        out_.reserve(kPieceBytes + 64 * 1024);
+        Grow(kPieceBytes + 64 * 1024);
     }
 
     void WriteCard(const Person& p) {
-        out_ += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+        // A byte of the ANSI code page takes at most three of UTF-8, an
+        // escape two, and a fold adds three to 72: four times a field is
+        // room, twice for those written twice (FN, and the work extension).
+        size_t room = 1024 + 4 * (p.FName.size() + p.LName.size() + p.Company.size() + p.WkExt.size());
+        for (const Text* text : {&p.FName, &p.LName, &p.Company, &p.Position, &p.Addr1, &p.Addr2, &p.City,
+                                 &p.State, &p.Zip, &p.HmPhone, &p.WkPhone, &p.WkExt, &p.Fax, &p.Pager,
+                                 &p.CelPhone, &p.EMail, &p.WebPage, &p.Notes})
+            room += 4 * text->size();
+        if (static_cast<size_t>(end_ - at_) < room) Grow(static_cast<size_t>(at_ - buffer_.get()) + room);
+
+        Raw("BEGIN:VCARD\r\nVERSION:3.0\r\n");
         const bool hasCompany = !p.Company.empty();
 
         Start("N:");
@@ -95,22 +124,35 @@ public:
         Property("URL:", p.WebPage);
         Property("NOTE:", p.Notes);
         if (p.WhitePages || p.YellowPages) {
-            out_ += p.WhitePages && p.YellowPages ? "X-VANTREL-PAGES:WHITE,YELLOW\r\n"
-                    : p.WhitePages                ? "X-VANTREL-PAGES:WHITE\r\n"
-                                                  : "X-VANTREL-PAGES:YELLOW\r\n";
+            Raw(p.WhitePages && p.YellowPages ? std::string_view("X-VANTREL-PAGES:WHITE,YELLOW\r\n")
+                : p.WhitePages                ? std::string_view("X-VANTREL-PAGES:WHITE\r\n")
+                                              : std::string_view("X-VANTREL-PAGES:YELLOW\r\n"));
         }
-        out_ += "END:VCARD\r\n";
+        Raw("END:VCARD\r\n");
     }
 
     // Hands the buffer on once it holds a piece; false once the sink refused.
     bool Flush(bool last) {
-        if (out_.empty() || (!last && out_.size() < kPieceBytes)) return true;
-        const bool taken = sink_(out_.data(), out_.size());
-        out_.clear();
-        return taken;
+        const size_t used = static_cast<size_t>(at_ - buffer_.get());
+        if (used == 0 || (!last && used < kPieceBytes)) return true;
+        at_ = buffer_.get();
+        return sink_(buffer_.get(), used);
     }
 
 private:
+    // Room for `size` bytes, what is written kept.
+    void Grow(size_t size) {
+        const size_t used = buffer_ ? static_cast<size_t>(at_ - buffer_.get()) : 0;
+        const size_t capacity = buffer_ ? static_cast<size_t>(end_ - buffer_.get()) : 0;
+        if (capacity >= size) return;
+        size = std::max(size, 2 * capacity);  // a few large cards in a row grow it a few times only
+        std::unique_ptr<char[]> bigger(new char[size]);
+        if (used > 0) std::memcpy(bigger.get(), buffer_.get(), used);
+        buffer_ = std::move(bigger);
+        at_ = buffer_.get() + used;
+        end_ = buffer_.get() + size;
+    }
+
     // The extension follows the number as " x12", which other programs
     // read. When that would not read back as this number and this
     // extension ("555 x7" with none, say), our own property says which it
@@ -138,51 +180,56 @@ private:
         End();
     }
 
+    void Raw(std::string_view bytes) {
+        std::memcpy(at_, bytes.data(), bytes.size());
+        at_ += bytes.size();
+    }
     void Start(std::string_view head) {
-        out_.append(head.data(), head.size());
+        Raw(head);
         column_ = head.size();
     }
-    void End() { out_ += "\r\n"; }
+    void End() { Raw("\r\n"); }
     void Separator() { Put(";", 1); }
+    void Fold() {
+        Raw("\r\n ");
+        column_ = 1;
+    }
 
     // Bytes that must stay on one line.
     void Put(const char* bytes, size_t size) {
-        if (column_ + size > kLineOctets) {
-            out_ += "\r\n ";
-            column_ = 1;
-        }
-        out_.append(bytes, size);
+        if (column_ + size > kLineOctets) Fold();
+        std::memcpy(at_, bytes, size);
+        at_ += size;
         column_ += size;
     }
 
     void Value(std::string_view ansi) {
-        std::string_view text = ansi;
-        for (char c : ansi) {
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                utf8_.clear();
-                converter_.AnsiToUtf8(ansi, utf8_);
-                text = utf8_;
-                break;
-            }
-        }
-        const char* p = text.data();
-        const char* end = p + text.size();
+        const char* p = ansi.data();
+        const char* end = p + ansi.size();
+        bool converted = false;
         while (p < end) {
+            if (!converted && static_cast<unsigned char>(*p) >= 0x80) {
+                // The rest in UTF-8: all before it was ASCII, so a character
+                // of the code page starts here.
+                utf8_.clear();
+                converter_.AnsiToUtf8(std::string_view(p, static_cast<size_t>(end - p)), utf8_);
+                p = utf8_.data();
+                end = p + utf8_.size();
+                converted = true;
+            }
             // A run with nothing to escape goes in whole, or as much of it
             // as the line has room for.
-            const char* run = p;
-            while (p < end && !Special(*p)) ++p;
-            while (run < p) {
-                if (column_ == kLineOctets) {
-                    out_ += "\r\n ";
-                    column_ = 1;
-                }
-                const size_t take = std::min(static_cast<size_t>(p - run), kLineOctets - column_);
-                out_.append(run, take);
+            const char* stop = SkipPlain(p, end);
+            while (p < stop) {
+                if (column_ == kLineOctets) Fold();
+                const size_t take = std::min(static_cast<size_t>(stop - p), kLineOctets - column_);
+                std::memcpy(at_, p, take);
+                at_ += take;
                 column_ += take;
-                run += take;
+                p += take;
             }
             if (p == end) break;
+            if (!converted && static_cast<unsigned char>(*p) >= 0x80) continue;
             switch (*p) {
                 case '\\':
                     Put("\\\\", 2);
@@ -214,7 +261,9 @@ private:
 
     VCardConverter converter_;
     const ExportSink& sink_;
-    std::string out_;
+    std::unique_ptr<char[]> buffer_;
+    char* at_ = nullptr;
+    char* end_ = nullptr;
     size_t column_ = 0;
     std::string utf8_;
     std::string phone_;

@@ -16,7 +16,6 @@
 //     ends such a value.
 #include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "PhoneBookIndex.h"
@@ -35,6 +34,8 @@ constexpr size_t kNameShown = 40;
 // so that a file of made-up property names gives a report one can read.
 constexpr size_t kKindsNamed = 64;
 const char* const kOtherData = "other data";
+// A note names this many unknown charsets of its card at most.
+constexpr size_t kCharsetsNamed = 3;
 // A note shows this much of the line that names its card.
 constexpr size_t kFirstLineShown = 80;
 
@@ -196,7 +197,7 @@ public:
         index_.Add(*person);
         ++result_.added;
         for (const auto& kind : leftOut_) Count(result_.leftOut, kind.first, kind.second);
-        result_.lostCharacters += lost_;
+        result_.lostCharacters = result_.lostCharacters > INT32_MAX - lost_ ? INT32_MAX : result_.lostCharacters + lost_;
         std::string reason;
         for (const std::string& charset : unknownCharsets_) {
             reason += (reason.empty() ? "unknown character set " : ", ") + charset;
@@ -226,7 +227,12 @@ private:
         bool unknownCharset = false;
         const size_t found = decoder_.Decode(line.value, parameters, structured, store_, parts, count, unknownCharset);
         for (size_t i = found; i < count; ++i) parts[i] = TextRange{store_.size(), 0};
-        if (unknownCharset) unknownCharsets_.emplace_back(parameters.charset.substr(0, kNameShown));
+        if (!unknownCharset) return;
+        // Each named once, and a few at most: the note is one line.
+        const std::string charset(parameters.charset.substr(0, kNameShown));
+        if (unknownCharsets_.size() < kCharsetsNamed &&
+            std::find(unknownCharsets_.begin(), unknownCharsets_.end(), charset) == unknownCharsets_.end())
+            unknownCharsets_.push_back(charset);
     }
 
     void Single(const ContentLine& line, const Parameters& parameters, bool& has, TextRange& value,
@@ -297,6 +303,10 @@ private:
     void Append(std::string& out, std::string_view utf8) { lost_ += converter_.Utf8ToAnsi(utf8, out); }
 
     void Set(Text& field, std::string_view utf8) {
+        if (IsAscii(utf8)) {  // the same in every ANSI code page
+            field.assign(utf8.data(), utf8.size());
+            return;
+        }
         ansi_.clear();
         Append(ansi_, utf8);
         field.assign(ansi_.data(), ansi_.size());
@@ -519,7 +529,7 @@ VCardImportResult ImportVCards(PimDocument& document, const char* bytes, size_t 
             continue;
         }
         inBase64 = false;
-        if (IsCardLine(line, "BEGIN")) {
+        if (line.name.size() == 5 && IsCardLine(line, "BEGIN")) {
             if (agentAhead || depth > 1) {
                 ++depth;
                 agentAhead = false;
@@ -531,7 +541,7 @@ VCardImportResult ImportVCards(PimDocument& document, const char* bytes, size_t 
             continue;
         }
         agentAhead = false;
-        if (IsCardLine(line, "END")) {
+        if (line.name.size() == 3 && IsCardLine(line, "END")) {
             if (--depth == 0) card.Finish();
             continue;
         }

@@ -1,5 +1,6 @@
 #include "VCardLines.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -21,6 +22,10 @@ bool IsBlank(std::string_view text) {
 // closed leaves the rest unquoted, so that one stray quote does not hide
 // the colon.
 size_t FindUnquoted(std::string_view text, char c) {
+    // Most parameters hold no quote: then the first `c` is the one.
+    const void* first = std::memchr(text.data(), c, text.size());
+    const size_t at = first ? static_cast<size_t>(static_cast<const char*>(first) - text.data()) : text.size();
+    if (!std::memchr(text.data(), '"', at)) return first ? at : std::string_view::npos;
     bool quoted = false;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '"') {
@@ -97,15 +102,23 @@ void ForEachListValue(std::string_view value, Each each) {
     }
 }
 
-}  // namespace
-
-bool EqualsNoCase(std::string_view text, std::string_view upper) {
-    if (text.size() != upper.size()) return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (AsciiUpper(text[i]) != upper[i]) return false;
+// Past the bytes at `p` that are neither CR nor LF, eight at a time where
+// it can: lines are long beside the work done for each.
+const char* SkipToBreak(const char* p, const char* end) {
+    constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    const auto holds = [](uint64_t word, uint64_t byte) {
+        const uint64_t x = word ^ (byte * kOnes);
+        return ((x - kOnes) & ~x & kHighs) != 0;
+    };
+    for (uint64_t word; end - p >= 8; p += 8) {
+        std::memcpy(&word, p, sizeof word);
+        if (holds(word, '\r') || holds(word, '\n')) break;
     }
-    return true;
+    while (p < end && *p != '\r' && *p != '\n') ++p;
+    return p;
 }
+
+}  // namespace
 
 ContentLineReader::ContentLineReader(const char* bytes, size_t length) : pos_(bytes), end_(bytes + length) {
     if (length >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0) pos_ += 3;
@@ -113,8 +126,7 @@ ContentLineReader::ContentLineReader(const char* bytes, size_t length) : pos_(by
 
 std::string_view ContentLineReader::TakeLine() {
     const char* start = pos_;
-    const char* p = pos_;
-    while (p < end_ && *p != '\r' && *p != '\n') ++p;
+    const char* p = SkipToBreak(pos_, end_);
     const std::string_view line(start, static_cast<size_t>(p - start));
     if (p < end_) p += *p == '\r' && p + 1 < end_ && p[1] == '\n' ? 2 : 1;
     pos_ = p;

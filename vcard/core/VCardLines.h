@@ -45,7 +45,14 @@ private:
 };
 
 // Whether `text` is `upper` (upper-case ASCII) in any case.
-bool EqualsNoCase(std::string_view text, std::string_view upper);
+inline bool EqualsNoCase(std::string_view text, std::string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != upper[i]) return false;
+    }
+    return true;
+}
 
 // The types of a TEL, EMAIL or ADR that the phone book tells apart.
 enum TypeBits : uint32_t {

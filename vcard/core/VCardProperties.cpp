@@ -72,7 +72,7 @@ const PropertyName kProperties[] = {
 
 const PropertyName* FindProperty(std::string_view name) {
     for (const PropertyName& property : kProperties) {
-        if (EqualsNoCase(name, property.name)) return &property;
+        if (name.size() == property.name.size() && EqualsNoCase(name, property.name)) return &property;
     }
     return nullptr;
 }

@@ -73,6 +73,11 @@ void AppendUnits(char32_t c, std::u16string& out) {
 
 }  // namespace
 
+bool IsAscii(std::string_view bytes) {
+    const char* end = bytes.data() + bytes.size();
+    return SkipAscii(bytes.data(), end) == end;
+}
+
 bool IsUtf8(std::string_view bytes) {
     const char* p = bytes.data();
     const char* end = p + bytes.size();

@@ -17,6 +17,9 @@
 // past U+10FFFF, no sequence cut short.
 bool IsUtf8(std::string_view bytes);
 
+// Whether every byte is below 0x80.
+bool IsAscii(std::string_view bytes);
+
 // Appends UTF-16 text as UTF-8; an unpaired surrogate becomes U+FFFD.
 void AppendUtf8(const char16_t* text, size_t length, std::string& out);
 // Appends UTF-8 text as UTF-16; each byte that starts no valid sequence

@@ -22,6 +22,17 @@ size_t ValueDecoder::Decode(std::string_view value, const Parameters& parameters
         DecodeQuotedPrintable(value, decoded_);
         value = decoded_;
     }
+    // Nearly every value is plain ASCII with nothing to resolve: one copy.
+    if (parameters.charset.empty()) {
+        size_t plain = 0;
+        while (plain < value.size() && !Marked(value[plain]) && static_cast<unsigned char>(value[plain]) < 0x80)
+            ++plain;
+        if (plain == value.size()) {
+            if (maxParts > 0) parts[0] = TextRange{store.size(), value.size()};
+            store.append(value.data(), value.size());
+            return maxParts > 0 ? 1 : 0;
+        }
+    }
     bool converted = false;
     if (!parameters.charset.empty()) {
         const uint32_t codePage = CodePageOfCharset(parameters.charset);
