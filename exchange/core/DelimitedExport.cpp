@@ -106,9 +106,6 @@ public:
     }
 
 private:
-    static constexpr uint64_t kEveryByte = 0x0101010101010101u;
-    static constexpr uint64_t kHighBits = 0x8080808080808080u;
-
 #if defined(__SSE2__)
     // A bit for each of the sixteen bytes that is marked.
     uint32_t Copy16(char* out, const char* in) const {
@@ -120,6 +117,9 @@ private:
     __m128i encloser_;
     __m128i backslash_;
 #else
+    static constexpr uint64_t kEveryByte = 0x0101010101010101u;
+    static constexpr uint64_t kHighBits = 0x8080808080808080u;
+
     uint64_t Copy8(char* out, const char* in) const {
         uint64_t word;
         std::memcpy(&word, in, sizeof word);
