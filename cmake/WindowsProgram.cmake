@@ -10,7 +10,7 @@ set(VANTREL_UI_DIRS
     "${VANTREL_SOURCE_DIR}/frame" "${VANTREL_SOURCE_DIR}/framework"
     "${VANTREL_SOURCE_DIR}/dayview" "${VANTREL_SOURCE_DIR}/editors"
     "${VANTREL_SOURCE_DIR}/reminders" "${VANTREL_SOURCE_DIR}/exchange"
-    "${VANTREL_SOURCE_DIR}/reports" "${VANTREL_SOURCE_DIR}/resources")
+    "${VANTREL_SOURCE_DIR}/reports" "${VANTREL_SOURCE_DIR}/vcard" "${VANTREL_SOURCE_DIR}/resources")
 
 set(_ui_patterns "")
 foreach(dir IN LISTS VANTREL_UI_DIRS)

@@ -33,6 +33,7 @@ CommandState CommandStateFor(UINT id, const CommandSnapshot& s) {
     case ID_EXPORT_TASKS:
         return Enabled(s.hasTasks);
     case ID_EXPORT_PHONE_BOOK:
+    case ID_EXPORT_VCARD:
         return Enabled(s.hasPersons);
     case ID_EXPORT_APPOINTMENTS:
         return Enabled(s.hasAppointments);

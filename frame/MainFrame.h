@@ -27,6 +27,7 @@
 #include "ReportPrinter.h"
 #include "StatusBar.h"
 #include "Toolbar.h"
+#include "VCardCommands.h"
 #include "Window.h"
 
 class DocumentFileChooser;
@@ -49,6 +50,7 @@ public:
     PimDocument& Document() { return document_; }
     DocumentLife& Life() { return life_; }
     ExchangeCommands& Exchange() { return exchange_; }
+    VCardCommands& VCard() { return vcard_; }
     const RecentFileList& RecentFiles() const { return recentFiles_; }
     // Page Setup, Print, the preview and the report font.
     ReportPrinter& Printing() { return printing_; }
@@ -120,6 +122,7 @@ private:
     RecentFileList recentFiles_;
     DocumentLife life_;
     ExchangeCommands exchange_;
+    VCardCommands vcard_;
     RecoveryKeeper recovery_;
 
     MenuBar menuBar_;

@@ -84,6 +84,9 @@
 #define ID_EXPORT_TASKS 32801
 #define ID_EXPORT_PHONE_BOOK 32781
 #define ID_EXPORT_APPOINTMENTS 32783
+// The phone book in and out as vCard (.vcf) files.
+#define ID_IMPORT_VCARD 32816
+#define ID_EXPORT_VCARD 32817
 // Recent files: one command per entry, the newest first. With no entry the
 // first identifier names the disabled "(Empty)" item.
 #define ID_FILE_RECENT_FIRST 57616

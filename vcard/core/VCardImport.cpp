@@ -210,13 +210,13 @@ public:
     }
 
 private:
-    static constexpr int kNoName = 5;
+    static constexpr int kNoName = 6;
 
     // Keeps the line that names the card best for its note: FN, N, ORG,
-    // EMAIL, else the first line.
+    // EMAIL, else the first line but VERSION, which every card has alike.
     void RememberName(const ContentLine& line, PropertyKind kind) {
         const int rank = kind == PropertyKind::kFn ? 0 : kind == PropertyKind::kN ? 1 : kind == PropertyKind::kOrg ? 2
-                         : kind == PropertyKind::kEmail ? 3 : 4;
+                         : kind == PropertyKind::kEmail ? 3 : kind == PropertyKind::kVersion ? 5 : 4;
         if (rank >= namingRank_) return;
         namingRank_ = rank;
         naming_.assign(line.text.data(), std::min(line.text.size(), kFirstLineShown * 2));

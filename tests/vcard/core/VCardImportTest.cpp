@@ -119,7 +119,7 @@ TEST(ImportVCards, SkipsBrokenAndNamelessCardsAndReadsOn) {
         notes += std::to_string(note.card) + " " + std::to_string(note.line) + " " + note.firstLine + ": " +
                  note.reason + "\n";
     EXPECT_EQ("2 6 FN:Two: line 9 cannot be read\n"
-              "3 11 VERSION:3.0: no name, company or e-mail address\n"
+              "3 11 TEL:555: no name, company or e-mail address\n"
               "4 16 N:Four;: no END:VCARD\n"
               "7 31 FN:Seven: no END:VCARD\n",
               notes);
