@@ -17,6 +17,7 @@ namespace {
 
 const char kImportedCaption[] = "Imported Names";
 const char kExportCaption[] = "Export Phone Book as vCard";
+const char kImportTitle[] = "Import Phone Book from vCard";
 const char kHelpPage[] = "::/html/vcard.htm>topic";
 const UINT kDisplayTopic = 0;
 
@@ -100,6 +101,7 @@ bool VCardCommands::ChooseFile(HWND owner, bool save, const EditorHelp& help, st
     dialog.lpstrFile = file;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = "vcf";
+    dialog.lpstrTitle = save ? kExportCaption : kImportTitle;
     dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_SHOWHELP |
                    OFN_ENABLEHOOK | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     dialog.lpfnHook = FileDialogHook;

@@ -19,6 +19,10 @@
 #include "VCardUnicode.h"
 #include "VCardValues.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr size_t kPieceBytes = size_t(1) << 20;
@@ -34,8 +38,36 @@ constexpr std::array<bool, 256> SpecialBytes() {
 }
 constexpr std::array<bool, 256> kSpecial = SpecialBytes();
 
-// Past the bytes at `p` that are written as they are, eight at a time.
-const char* SkipPlain(const char* p, const char* end) {
+#if defined(__SSE2__)
+// A bit for each of the sixteen bytes at `p` that is escaped or begins a
+// character of more than one byte.
+inline __attribute__((always_inline)) uint32_t SpecialBits(const char* p) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i marked =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(','))),
+                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(';')),
+                                               _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'))),
+                                  _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'))));
+    return static_cast<uint32_t>(_mm_movemask_epi8(marked) | _mm_movemask_epi8(bytes));
+}
+#endif
+
+// Past the bytes at `p` that are written as they are, sixteen or eight at a
+// time; `begin` is where the value's bytes begin.
+const char* SkipPlain(const char* begin, const char* p, const char* end) {
+#if defined(__SSE2__)
+    for (; end - p >= 16; p += 16) {
+        if (const uint32_t special = SpecialBits(p)) return p + __builtin_ctz(special);
+    }
+    if (p < end && end - begin >= 16) {
+        // The last sixteen bytes of the value, of which those from `p` on
+        // count.
+        const uint32_t special = SpecialBits(end - 16) >> (16 - (end - p));
+        return special ? p + __builtin_ctz(special) : end;
+    }
+#else
+    static_cast<void>(begin);
+#endif
     constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
     const auto holds = [](uint64_t word, unsigned char byte) {
         const uint64_t x = word ^ (byte * kOnes);
@@ -59,8 +91,9 @@ size_t CharacterLength(unsigned char lead) {
     return 1;
 }
 
-// Writes cards into a buffer through a cursor: a card's room is made once,
-// for the most its fields can take, and every write after is a plain copy.
+// Writes cards into a buffer through a cursor: room is made once a card and
+// once a long value, for the most they can take, and every write between is
+// a plain copy.
 class CardWriter {
 public:
     CardWriter(const VCardCodePages& codePages, const ExportSink& sink) : converter_(codePages), sink_(sink) {
@@ -68,16 +101,9 @@ public:
     }
 
     void WriteCard(const Person& p) {
-        // A byte of the ANSI code page takes at most three of UTF-8, an
-        // escape two, and a fold adds three to 72: four times a field is
-        // room, twice for those written twice (FN, and the work extension).
-        size_t room = 1024 + 4 * (p.FName.size() + p.LName.size() + p.Company.size() + p.WkExt.size());
-        for (const Text* text : {&p.FName, &p.LName, &p.Company, &p.Position, &p.Addr1, &p.Addr2, &p.City,
-                                 &p.State, &p.Zip, &p.HmPhone, &p.WkPhone, &p.WkExt, &p.Fax, &p.Pager,
-                                 &p.CelPhone, &p.EMail, &p.WebPage, &p.Notes})
-            room += 4 * text->size();
-        if (static_cast<size_t>(end_ - at_) < room) Grow(static_cast<size_t>(at_ - buffer_.get()) + room);
-
+        // Room for the card's heads and its short fields; a longer value
+        // makes its own room.
+        Room(kCardRoom);
         Raw("BEGIN:VCARD\r\nVERSION:3.0\r\n");
         const bool hasCompany = !p.Company.empty();
 
@@ -93,7 +119,7 @@ public:
             Value(p.Company);
         } else {
             Value(p.FName);
-            if (!p.FName.empty() && !p.LName.empty()) Value(" ");
+            if (!p.FName.empty() && !p.LName.empty()) Value(std::string_view(" "));
             Value(p.LName);
         }
         End();
@@ -140,6 +166,17 @@ public:
     }
 
 private:
+    // A byte of the ANSI code page takes at most three of UTF-8, an escape
+    // two, and a fold adds three to 72: four times a value is room. A card's
+    // heads and its fields of up to 15 bytes (a score of them, some written
+    // twice) take far less than this.
+    static constexpr size_t kCardRoom = 4096;
+
+    // At least `size` bytes free after the cursor.
+    void Room(size_t size) {
+        if (static_cast<size_t>(end_ - at_) < size) Grow(static_cast<size_t>(at_ - buffer_.get()) + size);
+    }
+
     // Room for `size` bytes, what is written kept.
     void Grow(size_t size) {
         const size_t used = buffer_ ? static_cast<size_t>(at_ - buffer_.get()) : 0;
@@ -164,7 +201,7 @@ private:
             phone_ += " x";
             phone_.append(p.WkExt.data(), p.WkExt.size());
         }
-        Property("TEL;TYPE=WORK,VOICE:", phone_);
+        Property("TEL;TYPE=WORK,VOICE:", std::string_view(phone_));
         const NumberAndExtension back = SplitExtension(phone_);
         if (back.number != p.WkPhone.view() || back.extension != p.WkExt.view()) {
             Start("X-VANTREL-WORKEXT:");
@@ -174,6 +211,12 @@ private:
     }
 
     void Property(std::string_view head, std::string_view value) {
+        if (value.empty()) return;
+        Start(head);
+        Value(value);
+        End();
+    }
+    void Property(std::string_view head, const Text& value) {
         if (value.empty()) return;
         Start(head);
         Value(value);
@@ -203,8 +246,31 @@ private:
         column_ += size;
     }
 
+    // Most fields are a few plain bytes kept inside their Text, all sixteen
+    // of which can be read: those are copied in one step (the card's room
+    // has space to spare past them) and looked at once.
+    void Value(const Text& text) {
+#if defined(__SSE2__)
+        static_assert(sizeof(Text) == 16, "a short text lies in the Text's 16 bytes");
+        const char* data = text.data();
+        const size_t size = text.size();
+        if (data == reinterpret_cast<const char*>(&text) && column_ + size <= kLineOctets) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at_),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(data)));
+            if ((SpecialBits(data) & ((1u << size) - 1)) == 0) {
+                at_ += size;
+                column_ += size;
+                return;
+            }
+        }
+#endif
+        Value(text.view());
+    }
+
     void Value(std::string_view ansi) {
-        const char* p = ansi.data();
+        Room(4 * ansi.size() + kCardRoom);
+        const char* begin = ansi.data();
+        const char* p = begin;
         const char* end = p + ansi.size();
         bool converted = false;
         while (p < end) {
@@ -213,13 +279,13 @@ private:
                 // of the code page starts here.
                 utf8_.clear();
                 converter_.AnsiToUtf8(std::string_view(p, static_cast<size_t>(end - p)), utf8_);
-                p = utf8_.data();
+                begin = p = utf8_.data();
                 end = p + utf8_.size();
                 converted = true;
             }
             // A run with nothing to escape goes in whole, or as much of it
             // as the line has room for.
-            const char* stop = SkipPlain(p, end);
+            const char* stop = SkipPlain(begin, p, end);
             while (p < stop) {
                 if (column_ == kLineOctets) Fold();
                 const size_t take = std::min(static_cast<size_t>(stop - p), kLineOctets - column_);
@@ -273,8 +339,18 @@ private:
 
 bool ExportVCards(const PimDocument& document, const VCardCodePages& codePages, const ExportSink& sink) {
     CardWriter writer(codePages, sink);
-    for (const auto& entry : document.persons) {
-        writer.WriteCard(entry.second);
+    const auto end = document.persons.end();
+    for (auto at = document.persons.begin(); at != end; ++at) {
+        // The next person's long texts lie elsewhere in memory: they are
+        // fetched while this card is written.
+        auto next = std::next(at);
+        if (next != end) {
+            const Person& p = next->second;
+            for (const Text* text : {&p.Notes, &p.Addr1, &p.EMail, &p.WebPage})
+                __builtin_prefetch(text->data());
+            if (std::next(next) != end) __builtin_prefetch(&*std::next(next));
+        }
+        writer.WriteCard(at->second);
         if (!writer.Flush(false)) return false;
     }
     return writer.Flush(true);
