@@ -53,14 +53,19 @@ const Byte* SkipAsciiUnits(const Byte* p, const Byte* end, bool bigEndian) {
     return p;
 }
 
-// The sequence that starts at a byte of 0x80 or more: its character when it
-// is valid UTF-8, else the length of its longest start that could still
-// have become valid (at least 1), which stands for one lost character.
-struct Utf8Sequence {
-    size_t length;
-    bool valid;
-    char32_t value;
-};
+// The line breaks in [p, end) as the readers count them, where the byte at
+// `end`, if any, is not a line feed.
+int32_t CountBreaks(const char* p, const char* end) {
+    int32_t breaks = 0;
+    for (; p < end; ++p) {
+        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n'))) ++breaks;
+    }
+    return breaks;
+}
+
+int32_t AddCounts(int32_t a, int32_t b) { return a > INT32_MAX - b ? INT32_MAX : a + b; }
+
+}  // namespace
 
 Utf8Sequence ReadUtf8(const Byte* p, const Byte* end) {
     const Byte lead = *p;
@@ -93,20 +98,6 @@ Utf8Sequence ReadUtf8(const Byte* p, const Byte* end) {
     }
     return {length, true, value};
 }
-
-// The line breaks in [p, end) as the readers count them, where the byte at
-// `end`, if any, is not a line feed.
-int32_t CountBreaks(const char* p, const char* end) {
-    int32_t breaks = 0;
-    for (; p < end; ++p) {
-        if (*p == '\n' || (*p == '\r' && (p + 1 == end || p[1] != '\n'))) ++breaks;
-    }
-    return breaks;
-}
-
-int32_t AddCounts(int32_t a, int32_t b) { return a > INT32_MAX - b ? INT32_MAX : a + b; }
-
-}  // namespace
 
 TextEncoding DetectTextEncoding(const char* bytes, size_t length) {
     const Byte* p = reinterpret_cast<const Byte*>(bytes);

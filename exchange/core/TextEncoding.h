@@ -16,6 +16,17 @@
 
 enum class TextEncoding { kAnsi, kUtf8, kUtf16LE, kUtf16BE };
 
+// The UTF-8 sequence that starts at a byte of 0x80 or more at `p`: its
+// character when it is valid (no overlong form, no surrogate, nothing past
+// U+10FFFF), else the length of its longest start that could still have
+// become valid (at least 1), which stands for one lost character.
+struct Utf8Sequence {
+    size_t length;
+    bool valid;
+    char32_t value;
+};
+Utf8Sequence ReadUtf8(const unsigned char* p, const unsigned char* end);
+
 // The encoding of a file's whole text. A byte-order mark decides: EF BB BF is
 // UTF-8, FF FE UTF-16 little-endian, FE FF UTF-16 big-endian. Without one, a
 // text that is valid UTF-8 (no overlong forms, no surrogates, nothing past

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "TextEncoding.h"
+
 namespace {
 
 using Byte = unsigned char;
@@ -21,45 +23,9 @@ const char* SkipAscii(const char* p, const char* end) {
     return p;
 }
 
-// The sequence that starts at a byte of 0x80 or more: its length and
-// character when it is valid UTF-8, else a length of 0.
-struct Sequence {
-    size_t length;
-    char32_t value;
-};
-
-Sequence ReadUtf8(const char* at, const char* end) {
-    const Byte* p = reinterpret_cast<const Byte*>(at);
-    const Byte lead = *p;
-    size_t length = 0;
-    char32_t value = 0;
-    // The range of the second byte is narrower after E0 (overlong), ED
-    // (surrogates), F0 (overlong) and F4 (past U+10FFFF).
-    Byte low = 0x80, high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        value = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        value = lead & 0x0Fu;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        value = lead & 0x07u;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return {0, 0};
-    }
-    if (static_cast<size_t>(end - at) < length) return {0, 0};
-    for (size_t i = 1; i < length; ++i) {
-        if (p[i] < low || p[i] > high) return {0, 0};
-        value = value << 6 | (p[i] & 0x3Fu);
-        low = 0x80;
-        high = 0xBF;
-    }
-    return {length, value};
+// The UTF-8 sequence at `p`, a byte of 0x80 or more.
+Utf8Sequence SequenceAt(const char* p, const char* end) {
+    return ReadUtf8(reinterpret_cast<const Byte*>(p), reinterpret_cast<const Byte*>(end));
 }
 
 void AppendUnits(char32_t c, std::u16string& out) {
@@ -82,8 +48,8 @@ bool IsUtf8(std::string_view bytes) {
     const char* p = bytes.data();
     const char* end = p + bytes.size();
     while ((p = SkipAscii(p, end)) < end) {
-        const Sequence sequence = ReadUtf8(p, end);
-        if (sequence.length == 0) return false;
+        const Utf8Sequence sequence = SequenceAt(p, end);
+        if (!sequence.valid) return false;
         p += sequence.length;
     }
     return true;
@@ -123,9 +89,9 @@ void AppendUtf16(std::string_view utf8, std::u16string& out) {
             out += static_cast<char16_t>(*p++);
             continue;
         }
-        const Sequence sequence = ReadUtf8(p, end);
-        AppendUnits(sequence.length ? sequence.value : U'\uFFFD', out);
-        p += sequence.length ? sequence.length : 1;
+        const Utf8Sequence sequence = SequenceAt(p, end);
+        AppendUnits(sequence.valid ? sequence.value : U'\uFFFD', out);
+        p += sequence.valid ? sequence.length : 1;
     }
 }
 
@@ -146,10 +112,10 @@ int32_t VCardConverter::Utf8ToAnsi(std::string_view utf8, std::string& out) {
         if (p == end) break;
         units_.clear();
         while (p < end && static_cast<Byte>(*p) >= 0x80) {
-            const Sequence sequence = ReadUtf8(p, end);
+            const Utf8Sequence sequence = SequenceAt(p, end);
             // Callers hand over valid UTF-8; a stray byte is one character.
-            AppendUnits(sequence.length ? sequence.value : U'\uFFFD', units_);
-            p += sequence.length ? sequence.length : 1;
+            AppendUnits(sequence.valid ? sequence.value : U'\uFFFD', units_);
+            p += sequence.valid ? sequence.length : 1;
         }
         const size_t at = out.size();
         codePages_.AppendAnsi(units_.data(), units_.size(), out);

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstddef>
 
+#include "ExchangeLocale.h"
 #include "VCardCodePages.h"
 
 namespace {
@@ -15,34 +16,6 @@ static_assert(sizeof(WCHAR) == sizeof(char16_t), "UTF-16 text is handed to Windo
 // Values of cards are short; a larger one than an int can count is refused
 // rather than cut.
 bool FitsAnInt(size_t length) { return length <= static_cast<size_t>(INT_MAX) / 4; }
-
-// Appends `length` units (no pair cut in two) in the ANSI code page,
-// unmappable characters as "?". A code page of UTF-8 maps every character
-// and takes neither the flag nor a default character.
-void AppendConverted(const char16_t* text, size_t length, std::string& out) {
-    static const bool utf8 = GetACP() == CP_UTF8;
-    if (length == 0) return;
-    if (!FitsAnInt(length)) {
-        out.append(length, '?');
-        return;
-    }
-    // Three bytes a unit is room for any code page, UTF-8 included.
-    const size_t at = out.size();
-    out.resize(at + 3 * length);
-    const int written = WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS,
-                                            reinterpret_cast<const WCHAR*>(text), static_cast<int>(length),
-                                            &out[at], static_cast<int>(3 * length), utf8 ? nullptr : "?", nullptr);
-    if (written > 0) {
-        out.resize(at + static_cast<size_t>(written));
-    } else {
-        out.replace(at, std::string::npos, length, '?');
-    }
-}
-
-bool IsPairAt(const char16_t* text, size_t i, size_t length) {
-    return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 &&
-           text[i + 1] <= 0xDFFF;
-}
 
 class WindowsCodePages : public VCardCodePages {
 public:
@@ -61,19 +34,10 @@ public:
         return written > 0;
     }
 
-    // A character beyond U+FFFF that the code page lacks is one "?", where
-    // the system may give one for each half of its pair.
+    // As the delimited-text import converts: unmappable characters, and a
+    // pair beyond U+FFFF, each as one "?".
     void AppendAnsi(const char16_t* text, size_t length, std::string& out) const override {
-        size_t start = 0;
-        for (size_t i = 0; i < length; ++i) {
-            if (!IsPairAt(text, i, length)) continue;
-            AppendConverted(text + start, i - start, out);
-            const size_t at = out.size();
-            AppendConverted(text + i, 2, out);
-            if (out.compare(at, std::string::npos, "??") == 0) out.resize(at + 1);
-            start = ++i + 1;
-        }
-        AppendConverted(text + start, length - start, out);
+        PlatformExchangeLocale().AppendAnsi(text, length, out);
     }
 };
 
