@@ -208,9 +208,16 @@ ProgramRun RunProgram(const std::string& arguments, const std::string& folder) {
         if (!box) break;
         CaughtMessageBox caught;
         MessageBoxCatcher::Read(box, caught);
-        run.messages.push_back(caught.text);
         answered.insert(box);
-        SendMessageA(box, WM_COMMAND, IDOK, 0);
+        // Frames of other suites, destroyed without the closing question,
+        // leave recovery copies in the prefix's folder: the program asks
+        // about those first, and No lets them go.
+        if (caught.text.rfind("Vantrel! did not close normally.", 0) == 0) {
+            SendMessageA(box, WM_COMMAND, IDNO, 0);
+        } else {
+            run.messages.push_back(caught.text);
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+        }
         while (IsWindow(box) && !late()) Sleep(20);
     }
     if (frame) {

@@ -63,6 +63,14 @@ protected:
             SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileA(Path(name).c_str());
         }
+        WIN32_FIND_DATAA found;
+        const HANDLE search = FindFirstFileA(Path("recovery\\*.*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do DeleteFileA(Path(("recovery\\" + std::string(found.cFileName)).c_str()).c_str());
+            while (FindNextFileA(search, &found));
+            FindClose(search);
+        }
+        RemoveDirectoryA(Path("recovery").c_str());
         RemoveDirectoryA(folder_.c_str());
     }
 
@@ -92,6 +100,9 @@ protected:
         DeleteFileA(Path("b.pgr").c_str());
         WriteFromOutside("ours");
         frame_ = std::make_unique<MainFrame>(loop_, chooser_, help_, "C:\\Vantrel");
+        // Its recovery copies (ending the session writes one) stay in the
+        // test's folder, not the prefix's, where the program would offer them.
+        frame_->Recovery().SetFolder(Path("recovery"));
         EXPECT_TRUE(frame_->Create());
         chooser_.path = Path("a.pgr");
         Send(WM_COMMAND, ID_FILE_OPEN);
