@@ -50,7 +50,6 @@ public:
     PimDocument& Document() { return document_; }
     DocumentLife& Life() { return life_; }
     ExchangeCommands& Exchange() { return exchange_; }
-    VCardCommands& VCard() { return vcard_; }
     const RecentFileList& RecentFiles() const { return recentFiles_; }
     // Page Setup, Print, the preview and the report font.
     ReportPrinter& Printing() { return printing_; }
