@@ -196,13 +196,17 @@ private:
     // is.
     void WorkPhone(const Person& p) {
         if (p.WkPhone.empty() && p.WkExt.empty()) return;
-        phone_.assign(p.WkPhone.data(), p.WkPhone.size());
-        if (!p.WkExt.empty()) {
+        std::string_view written = p.WkPhone.view();
+        if (p.WkExt.empty()) {
+            Property("TEL;TYPE=WORK,VOICE:", p.WkPhone);
+        } else {
+            phone_.assign(p.WkPhone.data(), p.WkPhone.size());
             phone_ += " x";
             phone_.append(p.WkExt.data(), p.WkExt.size());
+            written = phone_;
+            Property("TEL;TYPE=WORK,VOICE:", written);
         }
-        Property("TEL;TYPE=WORK,VOICE:", std::string_view(phone_));
-        const NumberAndExtension back = SplitExtension(phone_);
+        const NumberAndExtension back = SplitExtension(written);
         if (back.number != p.WkPhone.view() || back.extension != p.WkExt.view()) {
             Start("X-VANTREL-WORKEXT:");
             Value(p.WkExt);
@@ -339,17 +343,19 @@ private:
 
 bool ExportVCards(const PimDocument& document, const VCardCodePages& codePages, const ExportSink& sink) {
     CardWriter writer(codePages, sink);
+    // Three persons in turn: the one written, the next, whose long texts
+    // (elsewhere in memory) are fetched meanwhile, and the one after, whose
+    // record is fetched.
     const auto end = document.persons.end();
-    for (auto at = document.persons.begin(); at != end; ++at) {
-        // The next person's long texts lie elsewhere in memory: they are
-        // fetched while this card is written.
-        auto next = std::next(at);
+    auto at = document.persons.begin();
+    auto next = at == end ? end : std::next(at);
+    auto after = next == end ? end : std::next(next);
+    for (; at != end; at = next, next = after, after = after == end ? end : std::next(after)) {
         if (next != end) {
             const Person& p = next->second;
-            for (const Text* text : {&p.Notes, &p.Addr1, &p.EMail, &p.WebPage})
-                __builtin_prefetch(text->data());
-            if (std::next(next) != end) __builtin_prefetch(&*std::next(next));
+            for (const Text* text : {&p.Notes, &p.Addr1, &p.EMail, &p.WebPage}) __builtin_prefetch(text->data());
         }
+        if (after != end) __builtin_prefetch(&after->second);
         writer.WriteCard(at->second);
         if (!writer.Flush(false)) return false;
     }
