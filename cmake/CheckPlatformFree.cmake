@@ -4,9 +4,10 @@
 # (records/native/), the recovery copies' rules (recovery/core/) and the
 # delimited-text exchange with its native locale (exchange/core/,
 # exchange/native/) and the vCard exchange with its native code pages
-# (vcard/core/, vcard/native/) must build on any system; only records/win/,
-# recovery/win/, exchange/win/, vcard/win/ and the user interface talk to
-# Windows. Run by
+# (vcard/core/, vcard/native/) and the iCalendar exchange with its native
+# zones (ical/core/, ical/native/) must build on any system; only
+# records/win/, recovery/win/, exchange/win/, vcard/win/, ical/win/ and the
+# user interface talk to Windows. Run by
 # the build before the core is compiled:
 #   cmake -DSOURCE_DIR=<tree> -DSTAMP=<file> -P CheckPlatformFree.cmake
 
@@ -21,7 +22,8 @@ file(GLOB _files
     "${SOURCE_DIR}/records/*.cpp" "${SOURCE_DIR}/records/*.h"
     "${SOURCE_DIR}/records/native/*" "${SOURCE_DIR}/recovery/core/*"
     "${SOURCE_DIR}/exchange/core/*" "${SOURCE_DIR}/exchange/native/*"
-    "${SOURCE_DIR}/vcard/core/*" "${SOURCE_DIR}/vcard/native/*")
+    "${SOURCE_DIR}/vcard/core/*" "${SOURCE_DIR}/vcard/native/*"
+    "${SOURCE_DIR}/ical/core/*" "${SOURCE_DIR}/ical/native/*")
 
 set(_offenders "")
 foreach(_file IN LISTS _files)
@@ -38,7 +40,7 @@ endforeach()
 if(_offenders)
   list(JOIN _offenders "\n" _report)
   message(FATAL_ERROR
-    "Platform-free sources include Windows headers (move the code to records/win/, exchange/win/ or vcard/win/):\n"
+    "Platform-free sources include Windows headers (move the code to records/win/, exchange/win/, vcard/win/ or ical/win/):\n"
     "${_report}")
 endif()
 

@@ -10,7 +10,8 @@ set(VANTREL_UI_DIRS
     "${VANTREL_SOURCE_DIR}/frame" "${VANTREL_SOURCE_DIR}/framework"
     "${VANTREL_SOURCE_DIR}/dayview" "${VANTREL_SOURCE_DIR}/editors"
     "${VANTREL_SOURCE_DIR}/reminders" "${VANTREL_SOURCE_DIR}/exchange"
-    "${VANTREL_SOURCE_DIR}/reports" "${VANTREL_SOURCE_DIR}/vcard" "${VANTREL_SOURCE_DIR}/resources")
+    "${VANTREL_SOURCE_DIR}/reports" "${VANTREL_SOURCE_DIR}/vcard" "${VANTREL_SOURCE_DIR}/ical"
+    "${VANTREL_SOURCE_DIR}/resources")
 
 set(_ui_patterns "")
 foreach(dir IN LISTS VANTREL_UI_DIRS)
@@ -37,14 +38,14 @@ set(VANTREL_UI_LIBRARY "")
 if(_ui_sources)
   add_library(vantrel_ui OBJECT ${_ui_sources})
   target_include_directories(vantrel_ui PUBLIC ${VANTREL_UI_DIRS})
-  target_link_libraries(vantrel_ui PUBLIC vantrel_core vantrel_exchange vantrel_vcard ${_ui_system_libraries})
+  target_link_libraries(vantrel_ui PUBLIC vantrel_core vantrel_exchange vantrel_vcard vantrel_ical ${_ui_system_libraries})
   vantrel_warnings(vantrel_ui)
   set(VANTREL_UI_LIBRARY vantrel_ui)
 endif()
 
 add_executable(Vantrel WIN32 "${_main_source}" ${VANTREL_RESOURCE_FILES})
 target_include_directories(Vantrel PRIVATE ${VANTREL_UI_DIRS})
-target_link_libraries(Vantrel PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core vantrel_exchange vantrel_vcard
+target_link_libraries(Vantrel PRIVATE ${VANTREL_UI_LIBRARY} vantrel_core vantrel_exchange vantrel_vcard vantrel_ical
                       ${_ui_system_libraries})
 vantrel_warnings(Vantrel)
 
