@@ -21,13 +21,16 @@ class PimDocument;
 // An event or to-do that was left out, or brought in otherwise than as it
 // stands: its summary (in the ANSI code page, cut to 80 bytes), the local
 // date it begins or is due on (invalid when it has none), and why, in a few
-// words ("collides with the appointment of 3/4/2026 10:00-11:00", "a rule we
+// words ("collides with the appointment of", "a rule we
 // cannot read", "a zone we do not know: Mars/Olympus", "more than 1,000
 // occurrences").
 struct ICalNote {
     std::string summary;
     DateTime date;
     std::string reason;
+    // For a collision, the appointment it collides with (the report shows
+    // its date and times after the reason); invalid otherwise.
+    DateTime heldStart, heldEnd;
 };
 
 struct ICalImportResult {
