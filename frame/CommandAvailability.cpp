@@ -37,6 +37,8 @@ CommandState CommandStateFor(UINT id, const CommandSnapshot& s) {
         return Enabled(s.hasPersons);
     case ID_EXPORT_APPOINTMENTS:
         return Enabled(s.hasAppointments);
+    case ID_EXPORT_ICALENDAR:
+        return Enabled(s.hasAppointments || s.hasTasks);
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_PREVIEW:
         return Enabled(s.reportKind != ReportKind::kNone);

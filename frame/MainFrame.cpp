@@ -50,6 +50,7 @@ MainFrame::MainFrame(MessageLoop& loop, DocumentFileChooser& chooser, HelpLibrar
       life_(document_, recentFiles_, chooser),
       exchange_(document_, EditorHelp{&help, programDirectory_, kHelpFileName}),
       vcard_(document_, EditorHelp{&help, programDirectory_, kHelpFileName}),
+      ical_(document_, EditorHelp{&help, programDirectory_, kHelpFileName}),
       recovery_(document_),
       dayView_(document_),
       dayViewKeys_([this] { return dayView_.Handle(); }) {
@@ -128,6 +129,7 @@ bool MainFrame::CreateChildren() {
     life_.SetFrame(frame);
     exchange_.SetFrame(frame);
     vcard_.SetFrame(frame);
+    ical_.SetFrame(frame);
     life_.SetRecentFilesChanged([this] { RebuildRecentMenu(); });
     life_.SetStatusText([this](const std::string& text) { statusBar_.ShowText(text); });
     // The chosen report's copies, its sender and an open preview belong to
@@ -370,6 +372,10 @@ void MainFrame::OnCommand(UINT id) {
     case ID_IMPORT_VCARD:
     case ID_EXPORT_VCARD:
         vcard_.Run(id);
+        return;
+    case ID_IMPORT_ICALENDAR:
+    case ID_EXPORT_ICALENDAR:
+        ical_.Run(id);
         return;
     case ID_FILE_PAGE_SETUP:
         printing_.PageSetup();

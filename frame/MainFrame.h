@@ -16,6 +16,7 @@
 #include "DocumentArrival.h"
 #include "DocumentLife.h"
 #include "ExchangeCommands.h"
+#include "ICalCommands.h"
 #include "MenuBar.h"
 #include "MenuImages.h"
 #include "MessageLoop.h"
@@ -122,6 +123,7 @@ private:
     DocumentLife life_;
     ExchangeCommands exchange_;
     VCardCommands vcard_;
+    ICalCommands ical_;
     RecoveryKeeper recovery_;
 
     MenuBar menuBar_;

@@ -33,7 +33,7 @@ import os
 import re
 from urllib.parse import unquote
 
-PROGRAM_DIRS = ["frame", "framework", "dayview", "editors", "reminders", "exchange", "reports", "vcard"]
+PROGRAM_DIRS = ["frame", "framework", "dayview", "editors", "reminders", "exchange", "reports", "vcard", "ical"]
 # The one helper that passes any table's pair on to HTML Help.
 GENERIC_HELPERS = {os.path.join("editors", "EditorHelp.cpp"), os.path.join("editors", "EditorHelp.h")}
 POPUP_COMMANDS = re.compile(r"\b(kHelpPopupForRequest|HH_TP_HELP_WM_HELP|HH_TP_HELP_CONTEXTMENU)\b")

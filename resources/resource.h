@@ -87,6 +87,9 @@
 // The phone book in and out as vCard (.vcf) files.
 #define ID_IMPORT_VCARD 32816
 #define ID_EXPORT_VCARD 32817
+// Appointments and tasks in and out as iCalendar (.ics) files.
+#define ID_IMPORT_ICALENDAR 32818
+#define ID_EXPORT_ICALENDAR 32819
 // Recent files: one command per entry, the newest first. With no entry the
 // first identifier names the disabled "(Empty)" item.
 #define ID_FILE_RECENT_FIRST 57616

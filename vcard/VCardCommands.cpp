@@ -1,13 +1,8 @@
 #include "VCardCommands.h"
 
-#include <commdlg.h>
-
 #include <cstdio>
 
 #include "DelimitedText.h"
-#include "DocumentFiles.h"
-#include "ExchangeWizard.h"
-#include "HelpLibrary.h"
 #include "PimDocument.h"
 #include "VCard.h"
 #include "VCardCodePages.h"
@@ -18,31 +13,10 @@ namespace {
 const char kImportedCaption[] = "Imported Names";
 const char kExportCaption[] = "Export Phone Book as vCard";
 const char kImportTitle[] = "Import Phone Book from vCard";
-const char kHelpPage[] = "::/html/vcard.htm>topic";
-const UINT kDisplayTopic = 0;
-
-std::string FileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file dialog's hook: only its Help button is ours.
-UINT_PTR CALLBACK FileDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        const auto* settings = reinterpret_cast<const OPENFILENAMEA*>(lParam);
-        SetWindowLongPtrA(dialog, GWLP_USERDATA, static_cast<LONG_PTR>(settings->lCustData));
-        return 0;
-    }
-    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_HELP) {
-        const auto* help = reinterpret_cast<const EditorHelp*>(GetWindowLongPtrA(dialog, GWLP_USERDATA));
-        if (help && help->library) {
-            const std::string topic = help->directory + "\\" + help->fileName + kHelpPage;
-            help->library->Show(GetParent(dialog), topic.c_str(), kDisplayTopic, 0);
-        }
-        return 1;
-    }
-    return 0;
-}
+// Pairs of shown text and pattern, ended by an empty pair.
+const FormatFileDialog kDialog = {"vCard Files (*.vcf)\0*.vcf\0All Files (*.*)\0*.*\0", "vcf",
+                                  "Phone Book.vcf", kImportTitle, kExportCaption,
+                                  "::/html/vcard.htm>topic"};
 
 std::string Plural(int32_t count, const std::string& one) {
     return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
@@ -91,36 +65,14 @@ bool VCardCommands::Run(UINT id) {
 }
 
 bool VCardCommands::ChooseFile(HWND owner, bool save, const EditorHelp& help, std::string& path) {
-    char file[MAX_PATH] = {};
-    if (save) lstrcpynA(file, "Phone Book.vcf", MAX_PATH);
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    // Pairs of shown text and pattern, ended by an empty pair.
-    dialog.lpstrFilter = "vCard Files (*.vcf)\0*.vcf\0All Files (*.*)\0*.*\0";
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrDefExt = "vcf";
-    dialog.lpstrTitle = save ? kExportCaption : kImportTitle;
-    dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_SHOWHELP |
-                   OFN_ENABLEHOOK | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    dialog.lpfnHook = FileDialogHook;
-    dialog.lCustData = reinterpret_cast<LPARAM>(&help);
-    const BOOL picked = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-    if (!picked) return false;
-    path = file;
-    return true;
+    return ChooseFormatFile(owner, save, kDialog, help, path);
 }
 
 void VCardCommands::Import() {
     std::string path;
     if (!Choose(false, path)) return;
     std::string bytes;
-    if (!ReadExchangeFile(path, bytes)) {
-        const std::string message = "Unable to read " + path + ". Nothing was imported.";
-        MessageBoxA(frame_, message.c_str(), kImportedCaption, MB_OK | MB_ICONERROR);
-        return;
-    }
+    if (!ReadFormatFile(frame_, path, kImportedCaption, bytes)) return;
     const VCardImportResult result =
         ImportVCards(document_, bytes.data(), bytes.size(), PlatformVCardCodePages());
     char count[128];
@@ -150,8 +102,5 @@ void VCardCommands::Export() {
     const auto produce = [this](const FilePieceWriter& write) {
         return ExportVCards(document_, PlatformVCardCodePages(), write);
     };
-    if (ReplaceDocumentFileInPieces(path, produce)) return;
-    const std::string message =
-        "Unable to write " + path + ". Nothing was exported, and a file of that name was left as it was.";
-    MessageBoxA(frame_, message.c_str(), kExportCaption, MB_OK | MB_ICONERROR);
+    WriteFormatFile(frame_, path, kExportCaption, produce);
 }

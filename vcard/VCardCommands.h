@@ -10,13 +10,14 @@
 #include <string>
 
 #include "EditorHelp.h"
+#include "FormatFile.h"
 
 class PimDocument;
 struct VCardImportResult;
 
 // Asks for the file to read (`save` false) or to write; true with `path`
 // when one was chosen. The dialog's Help button opens the vCard page.
-using VCardFileChooser = std::function<bool(HWND owner, bool save, std::string& path)>;
+using VCardFileChooser = FormatFileChooser;
 
 class VCardCommands {
 public:

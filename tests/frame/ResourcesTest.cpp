@@ -136,12 +136,14 @@ TEST_F(MainMenu, HoldsEveryItemWithItsTextAndCommandInOrder) {
         "&File/&Import/&Appointments... = 32815",
         "&File/&Import/-",
         "&File/&Import/Phone Book from &vCard... = 32816",
+        "&File/&Import/Calendar from &iCalendar... = 32818",
         "&File/&Export/",
         "&File/&Export/&Tasks... = 32801",
         "&File/&Export/&Phone Book... = 32781",
         "&File/&Export/&Appointments... = 32783",
         "&File/&Export/-",
         "&File/&Export/Phone Book as v&Card... = 32817",
+        "&File/&Export/Calendar as &iCalendar... = 32819",
         "&File/-",
         "&File/&Print...\tCtrl+P = 57607",
         "&File/Page Set&up... = 57605",
@@ -287,7 +289,7 @@ TEST(MainStrings, GiveEveryCommandAPromptAndAShortTooltip) {
     DestroyMenu(menu);
     commands.insert(commands.end(), {ID_CONTEXT_HELP, ID_PREVIEW_CLOSE, ID_PREVIEW_NEXT_PAGE,
                                      ID_PREVIEW_PREVIOUS_PAGE});
-    ASSERT_EQ(commands.size(), 44u);
+    ASSERT_EQ(commands.size(), 46u);
     for (UINT id : commands) {
         const std::string text = LoadResourceString(id);
         const size_t lineFeed = text.find('\n');
