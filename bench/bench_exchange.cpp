@@ -7,6 +7,7 @@
 //   bench_exchange --libcsv R           only libcsv's parse (for a profiler)
 //   bench_exchange --import-vcards R    only the vCard import, or
 //   bench_exchange --export-vcards R    only the vCard export (its pieces dropped)
+//   bench_exchange --calendar R         only the iCalendar table
 //
 // Export is compared with writing its bytes: the export's pieces written to
 // a file as they come, against a fresh string of their size, copied and
@@ -23,6 +24,9 @@
 // The same persons saved as "CSV UTF-8" (a byte-order mark, every other
 // first name with an "é") are imported from their bytes, the conversion to
 // the ANSI code page included; against libcsv parsing that UTF-8 file.
+//
+// Last, an iCalendar file of 10,000 events, half of them weekly for a year,
+// read and expanded (bench/BenchCalendar.cpp).
 #include <csv.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -36,6 +40,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchCalendar.h"
 #include "BenchData.h"
 #include "DelimitedText.h"
 #include "DocumentFile.h"
@@ -520,9 +525,14 @@ int main(int argc, char** argv) {
                     count / size_t(repeats), repeats, ms / repeats);
         return 0;
     }
+    if (argc == 3 && std::strcmp(argv[1], "--calendar") == 0) {
+        CalendarTable(std::max(1, std::atoi(argv[2])));
+        return 0;
+    }
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     PersonsTable(rounds);
     VCardTable(rounds);
     AppointmentsTable(rounds);
+    CalendarTable(rounds);
     return 0;
 }

@@ -50,6 +50,11 @@ class Task {
 public:
     Task();
     virtual ~Task() = default;
+    // Moves keep a long description's text rather than copying it.
+    Task(const Task&) = default;
+    Task(Task&&) noexcept = default;
+    Task& operator=(const Task&) = default;
+    Task& operator=(Task&&) noexcept = default;
 
     Text Description;
     int32_t Priority = kPriorityHigh;
@@ -62,6 +67,10 @@ class Appointment {
 public:
     Appointment();
     virtual ~Appointment() = default;
+    Appointment(const Appointment&) = default;
+    Appointment(Appointment&&) noexcept = default;
+    Appointment& operator=(const Appointment&) = default;
+    Appointment& operator=(Appointment&&) noexcept = default;
 
     Text Description;
     int32_t ID = 0;

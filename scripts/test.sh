@@ -12,7 +12,8 @@
 #                 fuzz/corpus), fuzz_roundtrip, fuzz_tokenizer, fuzz_import
 #                 (from fuzz/corpus_tokenizer and fuzz/corpus_import),
 #                 fuzz_exchange_roundtrip (export, then import back) and
-#                 fuzz_vcard (from fuzz/corpus_vcard) each run for
+#                 fuzz_vcard (from fuzz/corpus_vcard) and fuzz_ical (from
+#                 fuzz/corpus_ical) each run for
 #                 FUZZ_SECONDS (default 60); inputs, failures and logs go
 #                 to build/fuzz/runs/TARGET
 #   build/bench   optimised: bench_document and bench_exchange are built, not
@@ -165,6 +166,7 @@ fuzz_phase fuzz_tokenizer fuzz/corpus_tokenizer  # splits arbitrary delimited te
 fuzz_phase fuzz_import fuzz/corpus_import        # imports arbitrary delimited text, saves and opens it
 fuzz_phase fuzz_exchange_roundtrip                # exports records built from arbitrary bytes and imports them back
 fuzz_phase fuzz_vcard fuzz/corpus_vcard          # imports arbitrary bytes as vCards, saves, opens, exports and imports them
+fuzz_phase fuzz_ical fuzz/corpus_ical            # imports arbitrary bytes as iCalendar, saves, opens, exports and imports them
 
 build_bench() {
   cmake -S . -B build/bench -G Ninja -DVANTREL_NATIVE=ON -DVANTREL_TESTS=OFF \

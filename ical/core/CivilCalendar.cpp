@@ -35,6 +35,12 @@ int DaysInMonth(int year, int month) {
     return month == 2 && IsLeapYear(year) ? 29 : kDays[(month - 1 + 12) % 12];
 }
 
+bool IsRealTime(const CivilTime& t, int firstYear, int lastYear) {
+    return t.year >= firstYear && t.year <= lastYear && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
+           t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 && t.minute <= 59 &&
+           t.second >= 0 && t.second <= 59;
+}
+
 int64_t WallSeconds(const CivilTime& time) {
     return DayNumber(time.year, time.month, time.day) * kSecondsPerDay + time.hour * 3600 + time.minute * 60 +
            time.second;

@@ -20,6 +20,10 @@ int WeekdayOfDay(int64_t dayNumber);
 int DaysInMonth(int year, int month);
 bool IsLeapYear(int year);
 
+// Whether the fields are a real time of day on a real date of the years
+// from `firstYear` to `lastYear`.
+bool IsRealTime(const CivilTime& time, int firstYear, int lastYear);
+
 // The wall time of calendar fields and back. Fields out of range (a 13th
 // month, a 61st second) are not checked here.
 int64_t WallSeconds(const CivilTime& time);

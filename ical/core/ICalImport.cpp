@@ -58,11 +58,6 @@ public:
         horizon.year += 2;
         horizon.day = std::min(horizon.day, DaysInMonth(horizon.year, horizon.month));
         horizonWall_ = WallSeconds(horizon) + kSecondsPerDay - 1;
-        for (const auto& entry : document_.appointments) {
-            const Appointment& held = entry.second;
-            taken_.Add(held.StartTime, held.EndTime);
-            appointmentKeys_.insert(AppointmentKey(held.Description, held.StartTime, held.EndTime));
-        }
         for (const auto& entry : document_.tasks) {
             const Task& held = entry.second;
             taskKeys_.insert(TaskKey(held.Description, held.DueDate, held.Priority, held.DoneDate));
@@ -91,6 +86,7 @@ public:
                 ImportEvent(item, nullptr);
             }
         }
+        AddCandidates();
         result_.lostCharacters = file_.lostCharacters;
         if (allDayEvents_ > 0) result_.counted.emplace_back("all-day events turned into tasks", allDayEvents_);
         if (already_ > 0) result_.counted.emplace_back("already in this document", already_);
@@ -98,23 +94,15 @@ public:
     }
 
 private:
-    using AppointmentKeyType = std::tuple<std::string, double, double>;
     using TaskKeyType = std::tuple<std::string, double, int32_t, double>;
     struct KeyHash {
         static size_t Mix(size_t seed, size_t value) { return seed ^ (value + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2)); }
-        size_t operator()(const AppointmentKeyType& key) const {
-            return Mix(Mix(std::hash<std::string>()(std::get<0>(key)), std::hash<double>()(std::get<1>(key))),
-                       std::hash<double>()(std::get<2>(key)));
-        }
         size_t operator()(const TaskKeyType& key) const {
             return Mix(Mix(Mix(std::hash<std::string>()(std::get<0>(key)), std::hash<double>()(std::get<1>(key))),
                            static_cast<size_t>(std::get<2>(key))),
                        std::hash<double>()(std::get<3>(key)));
         }
     };
-    static AppointmentKeyType AppointmentKey(std::string_view text, const DateTime& start, const DateTime& end) {
-        return {std::string(text), start.Value(), end.Value()};
-    }
     static TaskKeyType TaskKey(std::string_view text, const DateTime& due, int32_t priority, const DateTime& done) {
         return {std::string(text), due.DatePart().Value(), priority, done.IsValid() ? done.DatePart().Value() : 0.0};
     }
@@ -231,6 +219,7 @@ private:
         budget_ = kMostOccurrences;
         spent_ = false;
         bool allDayNoted = false;
+        const int64_t length = std::max<int64_t>(Length(event), 0);
         for (const Occurrence& occurrence : occurrences) {
             if (stopped_) return;
             const CalendarItem& item = *occurrence.item;
@@ -239,7 +228,7 @@ private:
                 allDayNoted = true;
                 AddAllDay(event, occurrence.wall);
             } else if (&item == &event) {
-                AddAppointment(event, event, frame, occurrence.wall);
+                AddAppointment(event, event, frame, occurrence.wall, length);
             } else {
                 AddOverride(item, event);
             }
@@ -281,7 +270,8 @@ private:
             AddAllDay(replacement, replacement.start.time.wall, &series);
             return;
         }
-        AddAppointment(replacement, series, frame, replacement.start.time.wall);
+        AddAppointment(replacement, series, frame, replacement.start.time.wall,
+                       std::max<int64_t>(Length(replacement), 0));
     }
 
     // Seconds the event lasts: to its DTEND, else for its DURATION, else
@@ -301,15 +291,15 @@ private:
         return event.start.time.dateOnly ? kSecondsPerDay : 0;
     }
 
-    std::string Summary(const CalendarItem& item, const CalendarItem* series = nullptr) const {
+    const std::string& Summary(const CalendarItem& item, const CalendarItem* series = nullptr) const {
         if (item.hasSummary && !item.summary.empty()) return item.summary;
         if (series && series->hasSummary && !series->summary.empty()) return series->summary;
-        return kNoTitle;
+        return noTitle_;
     }
 
     // `event` gives the times, `series` the summary and alarm it lacks.
-    void AddAppointment(const CalendarItem& event, const CalendarItem& series, const Frame& frame, int64_t wall) {
-        const int64_t length = std::max<int64_t>(Length(event), 0);
+    void AddAppointment(const CalendarItem& event, const CalendarItem& series, const Frame& frame, int64_t wall,
+                        int64_t length) {
         int64_t start = 0, end = 0;
         const int64_t moment = MomentOfWall(wall, frame);
         if (!LocalWall(wall, frame, start) ||
@@ -327,13 +317,16 @@ private:
         end += (endRest == 0 ? 0 : endRest <= 6 ? -endRest : 15 - endRest) * 60;
         end = std::max(end, start);
 
-        Appointment appointment;
-        appointment.Description = Summary(event, &series);
+        // One record filled again for each appointment (a new one would read
+        // the clock four times), its description left empty and given to
+        // the copy kept.
+        Appointment& appointment = appointment_;
         appointment.StartTime = DateTimeOf(start);
         appointment.EndTime = DateTimeOf(end);
         appointment.DueDate = appointment.StartTime.DatePart();
-        if (!appointment.StartTime.IsValid() || !appointment.EndTime.IsValid()) {
-            Note(event, "a date the document cannot hold");
+        if (!FileCanHold(appointment.StartTime) || !FileCanHold(appointment.EndTime) ||
+            !FileCanHold(appointment.DueDate)) {
+            NoteOutOfRange(series);
             return;
         }
         const CalendarItem& alarms = event.alarms.empty() ? series : event;
@@ -344,30 +337,104 @@ private:
             if (before < 0) continue;
             const int32_t lead = RoundedLead(before);
             appointment.Alarm = true;
-            if (lead >= 0 && lead <= 60) appointment.AlarmTime = appointment.StartTime - DateSpan::FromParts(0, 0, lead, 0);
+            if (lead >= 0 && lead <= 60) appointment.AlarmTime = DateTimeOf(start - lead * int64_t(60));
+            if (!FileCanHold(appointment.AlarmTime)) appointment.AlarmTime = appointment.StartTime;
             break;
         }
-        if (!appointmentKeys_.insert(AppointmentKey(appointment.Description, appointment.StartTime, appointment.EndTime)).second) {
-            ++already_;
-            return;
+        candidates_.push_back({appointment, &event});
+        candidates_.back().record.Description = Summary(event, &series);
+    }
+
+    // The appointments of the file go into the document after it is read,
+    // in file order: each one unless it collides with one already there or
+    // added before it. Most collide with nothing, which one sort of all the
+    // ranges shows; only those in a run of ranges that overlap are checked
+    // one by one, so that a large calendar is not added range by range to
+    // an index in the order of its series, which jumps back and forth in
+    // time.
+    void AddCandidates() {
+        struct Range {
+            double start, end;  // linear
+            size_t index;       // into the candidates, or the held ones
+            bool held;
+        };
+        std::vector<const Appointment*> held;
+        std::vector<Range> ranges;
+        ranges.reserve(candidates_.size() + document_.appointments.size());
+        for (const auto& entry : document_.appointments) {
+            const Appointment& a = entry.second;
+            const double start = a.StartTime.Linear(), end = a.EndTime.Linear();
+            if (!(start <= end)) continue;  // reversed: holds nothing
+            ranges.push_back({start, end, held.size(), true});
+            held.push_back(&a);
         }
-        DateTime heldStart, heldEnd;
-        if (taken_.FindCollision(appointment.StartTime, appointment.EndTime, heldStart, heldEnd)) {
-            ICalNote* note = Note(event, "collides with the appointment of", appointment.StartTime);
-            if (note) {
-                note->heldStart = heldStart;
-                note->heldEnd = heldEnd;
+        for (size_t i = 0; i < candidates_.size(); ++i)
+            ranges.push_back({candidates_[i].record.StartTime.Linear(), candidates_[i].record.EndTime.Linear(), i, false});
+        std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) {
+            return a.start != b.start ? a.start < b.start : a.held > b.held;
+        });
+        // Two ranges collide when they start together or each starts before
+        // the other ends; a run holds the ranges chained that way.
+        std::vector<bool> inRun(candidates_.size(), false);
+        std::vector<const Appointment*> heldInRuns;
+        for (size_t first = 0; first < ranges.size();) {
+            size_t last = first + 1;
+            double reach = ranges[first].end;
+            while (last < ranges.size() &&
+                   (ranges[last].start < reach || ranges[last].start == ranges[last - 1].start)) {
+                reach = std::max(reach, ranges[last].end);
+                ++last;
             }
-            return;
+            if (last - first > 1) {
+                for (size_t i = first; i < last; ++i) {
+                    if (ranges[i].held) heldInRuns.push_back(held[ranges[i].index]);
+                    else inRun[ranges[i].index] = true;
+                }
+            }
+            first = last;
         }
-        if (!document_.appointments.HasIDLeft()) {
-            stopped_ = result_.stoppedNoID = true;
-            return;
+        // The runs, in file order, against what the document held.
+        TimeRangeIndex taken;
+        std::unordered_multimap<double, const Appointment*> byStart;
+        for (const Appointment* a : heldInRuns) {
+            taken.Add(a->StartTime, a->EndTime);
+            byStart.emplace(a->StartTime.Value(), a);
         }
-        appointment.ID = document_.appointments.IssueID();
-        taken_.Add(appointment.StartTime, appointment.EndTime);
-        document_.appointments.Insert(appointment.ID, std::move(appointment));
-        ++result_.appointmentsAdded;
+        for (size_t i = 0; i < candidates_.size(); ++i) {
+            if (!inRun[i]) continue;
+            Candidate& c = candidates_[i];
+            DateTime heldStart, heldEnd;
+            if (taken.FindCollision(c.record.StartTime, c.record.EndTime, heldStart, heldEnd)) {
+                c.accepted = false;
+                if (HoldsEqual(byStart, c.record)) {
+                    ++already_;
+                } else if (ICalNote* note = Note(*c.event, "collides with the appointment of", c.record.StartTime)) {
+                    note->heldStart = heldStart;
+                    note->heldEnd = heldEnd;
+                }
+                continue;
+            }
+            taken.Add(c.record.StartTime, c.record.EndTime);
+            byStart.emplace(c.record.StartTime.Value(), &c.record);
+        }
+        for (Candidate& c : candidates_) {
+            if (!c.accepted) continue;
+            if (!document_.appointments.HasIDLeft()) {
+                result_.stoppedNoID = true;
+                break;
+            }
+            c.record.ID = document_.appointments.IssueID();
+            document_.appointments.Insert(c.record.ID, std::move(c.record));
+            ++result_.appointmentsAdded;
+        }
+        candidates_.clear();
+    }
+
+    static bool HoldsEqual(const std::unordered_multimap<double, const Appointment*>& byStart, const Appointment& a) {
+        const auto range = byStart.equal_range(a.StartTime.Value());
+        for (auto at = range.first; at != range.second; ++at)
+            if (at->second->EndTime == a.EndTime && at->second->Description == a.Description.view()) return true;
+        return false;
     }
 
     // A task of Medium priority for each day an all-day occurrence covers.
@@ -388,6 +455,10 @@ private:
             task.Priority = kPriorityMedium;
             task.DueDate = DateTimeOf(day * kSecondsPerDay);
             task.DoneDate = DateTime();
+            if (!FileCanHold(task.DueDate)) {
+                NoteOutOfRange(series ? *series : event);
+                continue;
+            }
             AddTask(event, std::move(task));
         }
     }
@@ -404,11 +475,14 @@ private:
                                                                    : kPriorityMedium;
         task.DoneDate = DateTime();
         if (todo.completedStatus || todo.completed.given) {
+            // Done on the day it says; without one (or one the file cannot
+            // hold), by today, as the file would keep it anyway.
             task.Priority = kPriorityDone;
             if (todo.completed.given) task.DoneDate = DayOf(todo.completed, todo);
+            if (!FileCanHold(task.DoneDate)) task.DoneDate = DateTimeOf(todayWall_);
         }
-        if (!task.DueDate.IsValid()) {
-            Note(todo, "a date the document cannot hold");
+        if (!FileCanHold(task.DueDate)) {
+            NoteOutOfRange(todo);
             return;
         }
         AddTask(todo, std::move(task));
@@ -438,6 +512,21 @@ private:
     }
 
     // --- Notes -----------------------------------------------------------------
+
+    // The document file keeps dates as 32-bit Unix times: from 1970 to 2038.
+    // Days well inside those years are asked no further, whatever the zone.
+    static bool FileCanHold(const DateTime& date) {
+        constexpr double k1970January3 = 25570.0 + 2, k2038January17 = 50420.0 - 2;
+        if (date.Value() >= k1970January3 && date.Value() < k2038January17) return true;
+        return date.IsValid() && date.ToUnixTime() != -1;
+    }
+
+    // Once for each event or to-do, however many of its occurrences fall
+    // outside those years.
+    void NoteOutOfRange(const CalendarItem& item) {
+        if (outOfRangeNoted_.insert(&item).second)
+            Note(item, "dates before 1970 or after 2037, which the document file cannot hold, were left out");
+    }
 
     ICalNote* Note(const CalendarItem& item, std::string reason, DateTime date = DateTime()) {
         ++result_.notedItems;
@@ -481,12 +570,19 @@ private:
     ICalImportResult& result_;
     int64_t todayWall_ = 0, horizonWall_ = 0;
     std::unordered_map<std::string, std::unique_ptr<ZoneRules>> systemZones_;
-    TimeRangeIndex taken_;
-    std::unordered_set<AppointmentKeyType, KeyHash> appointmentKeys_;
+    struct Candidate {
+        Appointment record;
+        const CalendarItem* event;  // for a note
+        bool accepted = true;
+    };
+    std::vector<Candidate> candidates_;
+    Appointment appointment_;
+    const std::string noTitle_ = kNoTitle;
     std::unordered_set<TaskKeyType, KeyHash> taskKeys_;
     int32_t allDayEvents_ = 0, already_ = 0;
     size_t budget_ = 0;  // tasks an all-day event may still make
     bool spent_ = false;
+    std::set<const CalendarItem*> outOfRangeNoted_;
     bool stopped_ = false;
 };
 

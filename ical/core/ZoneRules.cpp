@@ -90,8 +90,18 @@ const std::vector<ZoneRules::Change>& ZoneRules::ChangesAround(int year) const {
     return changes_.emplace(year, std::move(changes)).first->second;
 }
 
+const std::vector<ZoneRules::Change>& ZoneRules::ChangesAt(int64_t seconds) const {
+    if (!lastChanges_ || seconds < lastYearStart_ || seconds >= lastYearEnd_) {
+        const int year = YearOf(seconds);
+        lastChanges_ = &ChangesAround(year);
+        lastYearStart_ = DayNumber(year, 1, 1) * kSecondsPerDay;
+        lastYearEnd_ = DayNumber(year + 1, 1, 1) * kSecondsPerDay;
+    }
+    return *lastChanges_;
+}
+
 int64_t ZoneRules::FromUtc(int64_t utc) const {
-    const std::vector<Change>& changes = ChangesAround(YearOf(utc));
+    const std::vector<Change>& changes = ChangesAt(utc);
     if (changes.empty()) return utc;
     int32_t offset = changes.front().from;
     for (const Change& change : changes) {
@@ -102,7 +112,7 @@ int64_t ZoneRules::FromUtc(int64_t utc) const {
 }
 
 int64_t ZoneRules::ToUtc(int64_t wall) const {
-    const std::vector<Change>& changes = ChangesAround(YearOf(wall));
+    const std::vector<Change>& changes = ChangesAt(wall);
     if (changes.empty()) return wall;
     // A wall time inside a gap the clocks jump over.
     for (const Change& change : changes)

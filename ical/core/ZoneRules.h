@@ -27,6 +27,19 @@ class ZoneRules {
 public:
     ZoneRules() = default;
     explicit ZoneRules(std::vector<ZoneObservance> observances) : observances_(std::move(observances)) {}
+    // A copy or move starts without the last year remembered, which points
+    // into the changes of the object it was taken from.
+    ZoneRules(const ZoneRules& other) : observances_(other.observances_), changes_(other.changes_) {}
+    ZoneRules(ZoneRules&& other) noexcept
+        : observances_(std::move(other.observances_)), changes_(std::move(other.changes_)) {
+        other.lastChanges_ = nullptr;
+    }
+    ZoneRules& operator=(ZoneRules other) noexcept {
+        observances_.swap(other.observances_);
+        changes_.swap(other.changes_);
+        lastChanges_ = other.lastChanges_ = nullptr;
+        return *this;
+    }
     static ZoneRules FromWindows(const WindowsZoneRules& rules);
     static ZoneRules Fixed(int32_t offsetSeconds);
 
@@ -48,6 +61,12 @@ private:
     // before them; kept per year once worked out.
     const std::vector<Change>& ChangesAround(int year) const;
 
+    // The changes around the year last asked for, and that year's bounds:
+    // most questions in a row are of one year.
+    const std::vector<Change>& ChangesAt(int64_t seconds) const;
+
     std::vector<ZoneObservance> observances_;
     mutable std::map<int, std::vector<Change>> changes_;
+    mutable const std::vector<Change>* lastChanges_ = nullptr;
+    mutable int64_t lastYearStart_ = 0, lastYearEnd_ = 0;
 };

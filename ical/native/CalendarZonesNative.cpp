@@ -4,10 +4,13 @@
 // Windows keeps for them today.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
+#include <string>
 #include <string_view>
 
 #include "CalendarZones.h"
+#include "CivilCalendar.h"
 
 namespace {
 
@@ -15,69 +18,24 @@ static_assert(sizeof(time_t) >= 8, "years 1601 to 9999 need a 64-bit time_t");
 
 constexpr int kFirstYear = 1601;
 constexpr int kLastYear = 9999;
-constexpr int64_t kSecondsPerDay = 86400;
 
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar, and
-// back (H. Hinnant's algorithms, eras of 400 years).
-int64_t DaysFromCivil(int64_t year, int month, int day) {
-    year -= month <= 2;
-    const int64_t era = (year >= 0 ? year : year - 399) / 400;
-    const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
+bool IsConvertible(const CivilTime& t) { return IsRealTime(t, kFirstYear, kLastYear); }
 
-void CivilFromDays(int64_t days, CivilTime& civil) {
-    days += 719468;
-    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const int64_t dayOfEra = days - era * 146097;
-    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
-    civil.day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    civil.month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    civil.year = static_cast<int>(yearOfEra + era * 400 + (civil.month <= 2));
-}
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
-// A real time of day on a real date within the years converted.
-bool IsConvertible(const CivilTime& t) {
-    return t.year >= kFirstYear && t.year <= kLastYear && t.month >= 1 && t.month <= 12 && t.day >= 1 &&
-           t.day <= DaysInMonth(t.year, t.month) && t.hour >= 0 && t.hour <= 23 && t.minute >= 0 &&
-           t.minute <= 59 && t.second >= 0 && t.second <= 59;
-}
-
-// Seconds from 1970-01-01 00:00 of the same clock to a wall-clock time.
-int64_t SecondsOf(const CivilTime& t) {
-    return DaysFromCivil(t.year, t.month, t.day) * kSecondsPerDay + t.hour * 3600 + t.minute * 60 + t.second;
-}
-
-CivilTime CivilOf(int64_t seconds) {
-    int64_t days = seconds / kSecondsPerDay;
-    int64_t rest = seconds % kSecondsPerDay;
-    if (rest < 0) {
-        rest += kSecondsPerDay;
-        --days;
-    }
-    CivilTime civil;
-    CivilFromDays(days, civil);
-    civil.hour = static_cast<int>(rest / 3600);
-    civil.minute = static_cast<int>(rest / 60 % 60);
-    civil.second = static_cast<int>(rest % 60);
-    return civil;
+// tzset reads the zone's file again each time it is called; it is called
+// only when TZ has changed since.
+void FollowZone() {
+    static std::string zone = "\x01";  // no TZ looks like this
+    const char* now = std::getenv("TZ");
+    const std::string current = now ? now : std::string();
+    if (current == zone) return;
+    zone = current;
+    tzset();
 }
 
 // The user's wall clock at a moment, as seconds of the same count as
-// SecondsOf. localtime_r does not look at TZ again by itself.
+// WallSeconds. localtime_r does not look at TZ again by itself.
 bool LocalSecondsAt(int64_t utcSeconds, int64_t& localSeconds) {
-    tzset();
+    FollowZone();
     const time_t moment = static_cast<time_t>(utcSeconds);
     tm fields{};
     if (localtime_r(&moment, &fields) == nullptr) return false;
@@ -88,7 +46,7 @@ bool LocalSecondsAt(int64_t utcSeconds, int64_t& localSeconds) {
     local.hour = fields.tm_hour;
     local.minute = fields.tm_min;
     local.second = fields.tm_sec > 59 ? 59 : fields.tm_sec;  // a leap second of a "right/" zone
-    localSeconds = SecondsOf(local);
+    localSeconds = WallSeconds(local);
     return true;
 }
 
@@ -184,8 +142,8 @@ class CLibraryCalendarZones : public CalendarZones {
 public:
     bool UtcToLocal(const CivilTime& utc, CivilTime& local) const override {
         int64_t localSeconds = 0;
-        if (!IsConvertible(utc) || !LocalSecondsAt(SecondsOf(utc), localSeconds)) return false;
-        local = CivilOf(localSeconds);
+        if (!IsConvertible(utc) || !LocalSecondsAt(WallSeconds(utc), localSeconds)) return false;
+        local = CivilOfWall(localSeconds);
         return true;
     }
 
@@ -197,7 +155,7 @@ public:
     // zone changes its clocks twice in that time.
     bool LocalToUtc(const CivilTime& local, CivilTime& utc) const override {
         if (!IsConvertible(local)) return false;
-        const int64_t wall = SecondsOf(local);
+        const int64_t wall = WallSeconds(local);
         int64_t before = 0;
         int64_t after = 0;
         if (!OffsetAt(wall - kSecondsPerDay, before) || !OffsetAt(wall + kSecondsPerDay, after)) return false;
@@ -209,11 +167,11 @@ public:
             // Neither offset gives back the wall clock: the change skipped
             // it, and the offset before the change stands.
             if (check == after) {
-                utc = CivilOf(wall - after);
+                utc = CivilOfWall(wall - after);
                 return true;
             }
         }
-        utc = CivilOf(wall - before);
+        utc = CivilOfWall(wall - before);
         return true;
     }
 
@@ -227,7 +185,7 @@ public:
         return false;
     }
 
-    CivilTime NowUtc() const override { return CivilOf(static_cast<int64_t>(time(nullptr))); }
+    CivilTime NowUtc() const override { return CivilOfWall(static_cast<int64_t>(time(nullptr))); }
 };
 
 }  // namespace

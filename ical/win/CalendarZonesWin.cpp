@@ -9,27 +9,17 @@
 #include <string_view>
 
 #include "CalendarZones.h"
+#include "CivilCalendar.h"
 
 namespace {
 
 constexpr int64_t kTicksPerSecond = 10000000LL;
-constexpr int64_t kSecondsPerDay = 86400;
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 // False for a time outside the years Windows converts, or one that is none:
 // Wine's SystemTimeToFileTime takes February 29th of a common year for
 // March 1st.
 bool SystemTimeOf(const CivilTime& civil, SYSTEMTIME& time) {
-    if (civil.year < 1601 || civil.year > 30827 || civil.month < 1 || civil.month > 12 || civil.day < 1 ||
-        civil.day > DaysInMonth(civil.year, civil.month) || civil.hour < 0 || civil.hour > 23 ||
-        civil.minute < 0 || civil.minute > 59 || civil.second < 0 || civil.second > 59)
-        return false;
+    if (!IsRealTime(civil, 1601, 30827)) return false;
     time = {};
     time.wYear = static_cast<WORD>(civil.year);
     time.wMonth = static_cast<WORD>(civil.month);
