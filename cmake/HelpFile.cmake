@@ -19,7 +19,7 @@ set(VANTREL_HELP_FILE "${CMAKE_BINARY_DIR}/Vantrel.chm")
 file(GLOB_RECURSE _help_inputs CONFIGURE_DEPENDS "${VANTREL_SOURCE_DIR}/help/*")
 list(FILTER _help_inputs EXCLUDE REGEX "/__pycache__/")
 set(_help_program_patterns "")
-foreach(dir frame framework dayview editors reminders exchange reports)
+foreach(dir frame framework dayview editors reminders exchange reports vcard ical)
   list(APPEND _help_program_patterns "${VANTREL_SOURCE_DIR}/${dir}/*.cpp"
        "${VANTREL_SOURCE_DIR}/${dir}/*.h")
 endforeach()

@@ -68,7 +68,7 @@ bool ExportICalendar(const PimDocument& document, const VCardCodePages& codePage
                      const ExportSink& sink);
 
 // The box after the count, when anything was left out or brought in
-// otherwise: the file's name, one line per noted item, then the counts by
-// kind. Empty when there is nothing to say.
+// otherwise: the file's name with one line per noted item, then the counts
+// by kind, then the characters lost. Empty when there is nothing to say.
 std::string ICalImportReport(const std::string& fileName, const ICalImportResult& result,
                              const ExchangeLocale& locale);

@@ -187,7 +187,7 @@ private:
             }
             // Enough to make a thousand after every exception is taken out.
             const size_t wanted = kMostOccurrences + event.exceptions.size() + 1;
-            ExpandRecurrence(event.rule, event.start.time.wall, until, horizonWall_ + kSecondsPerDay,
+            ExpandRecurrence(event.rule, event.start.time.wall, until, horizonWall_,
                              [&](int64_t wall) {
                                  occurrences.push_back({MomentOfWall(wall, frame), wall, &event});
                                  return occurrences.size() < wanted;
