@@ -17,11 +17,11 @@
 #include <unordered_set>
 #include <utility>
 
+#include "AppointmentBatch.h"
 #include "CalendarFile.h"
 #include "CivilCalendar.h"
 #include "ICal.h"
 #include "PimDocument.h"
-#include "TimeRangeIndex.h"
 
 namespace {
 
@@ -341,100 +341,28 @@ private:
             if (!FileCanHold(appointment.AlarmTime)) appointment.AlarmTime = appointment.StartTime;
             break;
         }
-        candidates_.push_back({appointment, &event});
-        candidates_.back().record.Description = Summary(event, &series);
+        candidates_.push_back(appointment);
+        candidates_.back().Description = Summary(event, &series);
+        candidateEvents_.push_back(&event);
     }
 
-    // The appointments of the file go into the document after it is read,
-    // in file order: each one unless it collides with one already there or
-    // added before it. Most collide with nothing, which one sort of all the
-    // ranges shows; only those in a run of ranges that overlap are checked
-    // one by one, so that a large calendar is not added range by range to
-    // an index in the order of its series, which jumps back and forth in
-    // time.
+    // The appointments of the file go into the document once it is read;
+    // those left out are noted in file order.
     void AddCandidates() {
-        struct Range {
-            double start, end;  // linear
-            size_t index;       // into the candidates, or the held ones
-            bool held;
-        };
-        std::vector<const Appointment*> held;
-        std::vector<Range> ranges;
-        ranges.reserve(candidates_.size() + document_.appointments.size());
-        for (const auto& entry : document_.appointments) {
-            const Appointment& a = entry.second;
-            const double start = a.StartTime.Linear(), end = a.EndTime.Linear();
-            if (!(start <= end)) continue;  // reversed: holds nothing
-            ranges.push_back({start, end, held.size(), true});
-            held.push_back(&a);
-        }
-        for (size_t i = 0; i < candidates_.size(); ++i)
-            ranges.push_back({candidates_[i].record.StartTime.Linear(), candidates_[i].record.EndTime.Linear(), i, false});
-        std::sort(ranges.begin(), ranges.end(), [](const Range& a, const Range& b) {
-            return a.start != b.start ? a.start < b.start : a.held > b.held;
-        });
-        // Two ranges collide when they start together or each starts before
-        // the other ends; a run holds the ranges chained that way.
-        std::vector<bool> inRun(candidates_.size(), false);
-        std::vector<const Appointment*> heldInRuns;
-        for (size_t first = 0; first < ranges.size();) {
-            size_t last = first + 1;
-            double reach = ranges[first].end;
-            while (last < ranges.size() &&
-                   (ranges[last].start < reach || ranges[last].start == ranges[last - 1].start)) {
-                reach = std::max(reach, ranges[last].end);
-                ++last;
+        const AppointmentBatchResult added = AddAppointmentBatch(document_.appointments, candidates_);
+        for (const BatchRejection& rejected : added.rejected) {
+            if (rejected.equal) {
+                ++already_;
+            } else if (ICalNote* note = Note(*candidateEvents_[rejected.index], "collides with the appointment of",
+                                             candidates_[rejected.index].StartTime)) {
+                note->heldStart = rejected.heldStart;
+                note->heldEnd = rejected.heldEnd;
             }
-            if (last - first > 1) {
-                for (size_t i = first; i < last; ++i) {
-                    if (ranges[i].held) heldInRuns.push_back(held[ranges[i].index]);
-                    else inRun[ranges[i].index] = true;
-                }
-            }
-            first = last;
         }
-        // The runs, in file order, against what the document held.
-        TimeRangeIndex taken;
-        std::unordered_multimap<double, const Appointment*> byStart;
-        for (const Appointment* a : heldInRuns) {
-            taken.Add(a->StartTime, a->EndTime);
-            byStart.emplace(a->StartTime.Value(), a);
-        }
-        for (size_t i = 0; i < candidates_.size(); ++i) {
-            if (!inRun[i]) continue;
-            Candidate& c = candidates_[i];
-            DateTime heldStart, heldEnd;
-            if (taken.FindCollision(c.record.StartTime, c.record.EndTime, heldStart, heldEnd)) {
-                c.accepted = false;
-                if (HoldsEqual(byStart, c.record)) {
-                    ++already_;
-                } else if (ICalNote* note = Note(*c.event, "collides with the appointment of", c.record.StartTime)) {
-                    note->heldStart = heldStart;
-                    note->heldEnd = heldEnd;
-                }
-                continue;
-            }
-            taken.Add(c.record.StartTime, c.record.EndTime);
-            byStart.emplace(c.record.StartTime.Value(), &c.record);
-        }
-        for (Candidate& c : candidates_) {
-            if (!c.accepted) continue;
-            if (!document_.appointments.HasIDLeft()) {
-                result_.stoppedNoID = true;
-                break;
-            }
-            c.record.ID = document_.appointments.IssueID();
-            document_.appointments.Insert(c.record.ID, std::move(c.record));
-            ++result_.appointmentsAdded;
-        }
+        result_.appointmentsAdded = added.added;
+        result_.stoppedNoID = result_.stoppedNoID || added.stoppedNoID;
         candidates_.clear();
-    }
-
-    static bool HoldsEqual(const std::unordered_multimap<double, const Appointment*>& byStart, const Appointment& a) {
-        const auto range = byStart.equal_range(a.StartTime.Value());
-        for (auto at = range.first; at != range.second; ++at)
-            if (at->second->EndTime == a.EndTime && at->second->Description == a.Description.view()) return true;
-        return false;
+        candidateEvents_.clear();
     }
 
     // A task of Medium priority for each day an all-day occurrence covers.
@@ -570,12 +498,8 @@ private:
     ICalImportResult& result_;
     int64_t todayWall_ = 0, horizonWall_ = 0;
     std::unordered_map<std::string, std::unique_ptr<ZoneRules>> systemZones_;
-    struct Candidate {
-        Appointment record;
-        const CalendarItem* event;  // for a note
-        bool accepted = true;
-    };
-    std::vector<Candidate> candidates_;
+    std::vector<Appointment> candidates_;
+    std::vector<const CalendarItem*> candidateEvents_;  // the event of each, for a note
     Appointment appointment_;
     const std::string noTitle_ = kNoTitle;
     std::unordered_set<TaskKeyType, KeyHash> taskKeys_;
