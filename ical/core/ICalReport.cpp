@@ -30,7 +30,7 @@ std::string ICalImportReport(const std::string& fileName, const ICalImportResult
     }
     if (!result.counted.empty()) {
         if (!text.empty()) text += "\n\n";
-        text += "Counted by kind:";
+        text += "From " + fileName + ", counted by kind:";
         for (const auto& kind : result.counted) text += "\n" + kind.first + ": " + std::to_string(kind.second);
     }
     if (result.lostCharacters > 0) {

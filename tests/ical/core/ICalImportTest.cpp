@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CivilCalendar.h"
+#include "ExchangeLocale.h"
 #include "ICal.h"
 #include "ICalTestZones.h"
 #include "PimDocument.h"
@@ -199,6 +200,27 @@ TEST(ImportICalendar, ReadsWebCalendarsMailProgramsAndPhonesInLocalTime) {
         const ICalImportResult again = ImportICalendar(document, c.file.data(), c.file.size(), kCodePages, zones);
         EXPECT_EQ(again.appointmentsAdded + again.tasksAdded, 0) << c.shape;
     }
+}
+
+TEST(ImportICalendar, ReportNamesWhatWasLeftOutWithItsDateAndWhatItCollidesWith) {
+    const ICalTestZones zones(Utc(2026, 12, 8));
+    PimDocument document;
+    const std::string file = std::string(kMailProgram) + kWebCalendar;
+    const std::string first =
+        ICalImportReport("mail.ics", ImportICalendar(document, file.data(), file.size(), kCodePages, zones),
+                         PlatformExchangeLocale());
+    EXPECT_EQ(first.substr(0, first.find("\n\nFrom")),
+              "Some events and to-dos of mail.ics were not imported, or not as they stand:\n"
+              "\nMars (12/12/2026): a zone we do not know: Mars/Olympus."
+              "\nHourly (12/15/2026): a rule we cannot read: only its first occurrence was imported."
+              "\nClash (12/13/2026): collides with the appointment of 12/13/2026 10:00 AM-11:30 AM.");
+    EXPECT_NE(first.find("\n\nFrom mail.ics, counted by kind:\nall-day events turned into tasks: 1"),
+              std::string::npos);
+    // Again: everything is already there, and only counted.
+    const std::string again =
+        ICalImportReport("mail.ics", ImportICalendar(document, file.data(), file.size(), kCodePages, zones),
+                         PlatformExchangeLocale());
+    EXPECT_NE(again.find("already in this document: 12"), std::string::npos) << again;
 }
 
 TEST(ImportICalendar, ExpandsEndlessSeriesUpToTwoYearsAheadAndAtMostAThousandTimes) {
