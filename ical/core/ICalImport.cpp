@@ -201,7 +201,7 @@ private:
                                          : WallOfMoment(moment, frame);
                 if (wall <= horizonWall_) occurrences.push_back({MomentOfWall(wall, frame), wall, &event});
             }
-            RemoveExceptions(event, frame, occurrences);
+            RemoveExceptions(event, occurrences);
         }
         if (overrides) ApplyOverrides(*overrides, occurrences);
         std::sort(occurrences.begin(), occurrences.end(),
@@ -235,7 +235,7 @@ private:
         }
     }
 
-    void RemoveExceptions(const CalendarItem& event, const Frame& frame, std::vector<Occurrence>& occurrences) {
+    void RemoveExceptions(const CalendarItem& event, std::vector<Occurrence>& occurrences) {
         for (const TimeProperty& exception : event.exceptions) {
             const bool wholeDay = exception.time.dateOnly;
             const int64_t moment = wholeDay ? 0 : Moment(exception, event);
@@ -247,7 +247,6 @@ private:
                                              }),
                               occurrences.end());
         }
-        static_cast<void>(frame);
     }
 
     // An override takes the place of the occurrence it names; a cancelled
@@ -387,7 +386,7 @@ private:
                 NoteOutOfRange(series ? *series : event);
                 continue;
             }
-            AddTask(event, std::move(task));
+            AddTask(std::move(task));
         }
     }
 
@@ -413,7 +412,7 @@ private:
             NoteOutOfRange(todo);
             return;
         }
-        AddTask(todo, std::move(task));
+        AddTask(std::move(task));
     }
 
     // A due or completion date; a date-time in local time, cut to its day.
@@ -424,7 +423,7 @@ private:
         return DateTimeOf(FloorDiv(local, kSecondsPerDay) * kSecondsPerDay);
     }
 
-    void AddTask(const CalendarItem& item, Task task) {
+    void AddTask(Task task) {
         if (!taskKeys_.insert(TaskKey(task.Description, task.DueDate, task.Priority, task.DoneDate)).second) {
             ++already_;
             return;
@@ -433,7 +432,6 @@ private:
             stopped_ = result_.stoppedNoID = true;
             return;
         }
-        static_cast<void>(item);
         task.ID = document_.tasks.IssueID();
         document_.tasks.Insert(task.ID, std::move(task));
         ++result_.tasksAdded;
