@@ -9,6 +9,7 @@
 // own zone, so an event at 09:00 stays at 09:00 there across its changes of
 // the clocks.
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <set>
 #include <string>
@@ -152,9 +153,36 @@ private:
             local = wall;
             return true;
         }
+        return LocalOfMoment(MomentOfWall(wall, frame), local);
+    }
+
+    // The user's wall time of a moment. The offset is remembered for each
+    // day (in UTC) whose start and end have the same one, as the document's
+    // own Unix-time conversions do: a calendar has many appointments a day,
+    // and the platform's conversion is slow.
+    bool LocalOfMoment(int64_t moment, int64_t& local) const {
+        const int64_t day = FloorDiv(moment, kSecondsPerDay);
+        const auto known = dayOffsets_.find(day);
+        if (known != dayOffsets_.end() && known->second != kOffsetVaries) {
+            local = moment + known->second;
+            return true;
+        }
         CivilTime civil;
-        if (!zones_.UtcToLocal(CivilOfWall(MomentOfWall(wall, frame)), civil)) return false;
+        if (!zones_.UtcToLocal(CivilOfWall(moment), civil)) return false;
         local = WallSeconds(civil);
+        if (known == dayOffsets_.end()) {
+            int64_t first = 0, last = 0;
+            const bool same = Offset(day * kSecondsPerDay, first) && Offset((day + 1) * kSecondsPerDay - 1, last) &&
+                              first == last;
+            dayOffsets_.emplace(day, same ? first : kOffsetVaries);
+        }
+        return true;
+    }
+
+    bool Offset(int64_t moment, int64_t& offset) const {
+        CivilTime civil;
+        if (!zones_.UtcToLocal(CivilOfWall(moment), civil)) return false;
+        offset = WallSeconds(civil) - moment;
         return true;
     }
 
@@ -322,7 +350,7 @@ private:
         Appointment& appointment = appointment_;
         appointment.StartTime = DateTimeOf(start);
         appointment.EndTime = DateTimeOf(end);
-        appointment.DueDate = appointment.StartTime.DatePart();
+        appointment.DueDate = DateTimeOf(FloorDiv(start, kSecondsPerDay) * kSecondsPerDay);
         if (!FileCanHold(appointment.StartTime) || !FileCanHold(appointment.EndTime) ||
             !FileCanHold(appointment.DueDate)) {
             NoteOutOfRange(series);
@@ -496,6 +524,8 @@ private:
     ICalImportResult& result_;
     int64_t todayWall_ = 0, horizonWall_ = 0;
     std::unordered_map<std::string, std::unique_ptr<ZoneRules>> systemZones_;
+    static constexpr int64_t kOffsetVaries = INT64_MIN;
+    mutable std::unordered_map<int64_t, int64_t> dayOffsets_;  // by UTC day
     std::vector<Appointment> candidates_;
     std::vector<const CalendarItem*> candidateEvents_;  // the event of each, for a note
     Appointment appointment_;
