@@ -110,10 +110,15 @@ private:
 
     // --- Zones -------------------------------------------------------------
 
-    // The zone a TZID names, or null (noted) when none is known by it.
+    // The zone a TZID names, or null when none is known by it: noted once
+    // for each event or to-do that names it.
     const ZoneRules* Zone(const std::string& name, const CalendarItem& item) {
         if (const auto own = file_.zones.find(name); own != file_.zones.end()) return &own->second;
-        if (const auto known = systemZones_.find(name); known != systemZones_.end()) return known->second.get();
+        if (const auto known = systemZones_.find(name); known != systemZones_.end()) {
+            if (!known->second && unknownZoneNoted_.insert(&item).second)
+                Note(item, "a zone we do not know: " + name.substr(0, 60));
+            return known->second.get();
+        }
         WindowsZoneRules rules;
         std::unique_ptr<ZoneRules> zone;
         if (zones_.FindWindowsZone(name, rules)) {
@@ -124,7 +129,7 @@ private:
         }
         const ZoneRules* found = zone.get();
         systemZones_.emplace(name, std::move(zone));
-        if (!found) Note(item, "a zone we do not know: " + name.substr(0, 60));
+        if (!found && unknownZoneNoted_.insert(&item).second) Note(item, "a zone we do not know: " + name.substr(0, 60));
         return found;
     }
 
@@ -535,6 +540,7 @@ private:
     size_t budget_ = 0;  // tasks an all-day event may still make
     bool spent_ = false;
     std::set<const CalendarItem*> outOfRangeNoted_;
+    std::set<const CalendarItem*> unknownZoneNoted_;
     bool stopped_ = false;
 };
 

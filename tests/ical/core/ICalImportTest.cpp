@@ -137,6 +137,7 @@ const char kMailProgram[] =
     "SUMMARY:Berlin call\nBEGIN:VALARM\nTRIGGER:-PT2H\nEND:VALARM\nEND:VEVENT\n"
     "BEGIN:VEVENT\nUID:a3\nDTSTART;TZID=Mars/Olympus:20261212T090000\nDTEND;TZID=Mars/Olympus:20261212T100000\n"
     "SUMMARY:Mars\nEND:VEVENT\n"
+    "BEGIN:VEVENT\nUID:a3b\nDTSTART;TZID=Mars/Olympus:20261216T090000\nSUMMARY:Mars again\nEND:VEVENT\n"
     "BEGIN:VEVENT\nUID:a4\nDTSTART:20261213T150000Z\nDURATION:PT1H30M\nSUMMARY:UTC\nEND:VEVENT\n"
     "BEGIN:VEVENT\nUID:a5\nDTSTART:20261213T153000Z\nDTEND:20261213T160000Z\nSUMMARY:Clash\nEND:VEVENT\n"
     "BEGIN:VEVENT\nUID:a6\nDTSTART:20261213T163000Z\nDTEND:20261213T170000Z\nSUMMARY:After\nEND:VEVENT\n"
@@ -174,10 +175,11 @@ TEST(ImportICalendar, ReadsWebCalendarsMailProgramsAndPhonesInLocalTime) {
          {}},
         {"mail program", kMailProgram,
          {"Besprechung M\xFCller|2026-12-10 04:15-05:00|5", "Berlin call|2026-12-11 03:00-03:30|0",
-          "Mars|2026-12-12 09:00-10:00|-", "UTC|2026-12-13 10:00-11:30|-", "After|2026-12-13 11:30-12:00|-",
+          "Mars|2026-12-12 09:00-10:00|-", "Mars again|2026-12-16 09:00-09:00|-", "UTC|2026-12-13 10:00-11:30|-", "After|2026-12-13 11:30-12:00|-",
           "(no title)|2026-12-14 08:00-08:00|-", "Hourly|2026-12-15 09:00-09:15|-"},
          {},
-         {"a zone we do not know: Mars/Olympus", "a rule we cannot read: only its first occurrence was imported",
+         {"a zone we do not know: Mars/Olympus", "a zone we do not know: Mars/Olympus",
+          "a rule we cannot read: only its first occurrence was imported",
           "collides with the appointment of"}},
         {"phone to-dos", kPhoneTodos,
          {},
@@ -212,6 +214,7 @@ TEST(ImportICalendar, ReportNamesWhatWasLeftOutWithItsDateAndWhatItCollidesWith)
     EXPECT_EQ(first.substr(0, first.find("\n\nFrom")),
               "Some events and to-dos of mail.ics were not imported, or not as they stand:\n"
               "\nMars (12/12/2026): a zone we do not know: Mars/Olympus."
+              "\nMars again (12/16/2026): a zone we do not know: Mars/Olympus."
               "\nHourly (12/15/2026): a rule we cannot read: only its first occurrence was imported."
               "\nClash (12/13/2026): collides with the appointment of 12/13/2026 10:00 AM-11:30 AM.");
     EXPECT_NE(first.find("\n\nFrom mail.ics, counted by kind:\nall-day events turned into tasks: 1"),
@@ -220,7 +223,7 @@ TEST(ImportICalendar, ReportNamesWhatWasLeftOutWithItsDateAndWhatItCollidesWith)
     const std::string again =
         ICalImportReport("mail.ics", ImportICalendar(document, file.data(), file.size(), kCodePages, zones),
                          PlatformExchangeLocale());
-    EXPECT_NE(again.find("already in this document: 12"), std::string::npos) << again;
+    EXPECT_NE(again.find("already in this document: 13"), std::string::npos) << again;
 }
 
 TEST(ImportICalendar, ExpandsEndlessSeriesUpToTwoYearsAheadAndAtMostAThousandTimes) {
